@@ -4,16 +4,16 @@
 // one or a few accesses.
 #pragma once
 
+#include "RegistryRoot.h"  // HKEY, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE
+#include "RegistryValue.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// The predefined roots the program uses. Each is one hive file of the store.
-enum HKEY : int {
-    HKEY_NONE = 0,
-    HKEY_CURRENT_USER = 1,
-    HKEY_LOCAL_MACHINE = 2,
-};
+class IRegistryHives;
+class CRegistryStore;
 
 class CRegistryAccess {
 public:
@@ -21,10 +21,14 @@ public:
     // reads never consult COsVersion for the registry view.
     enum class Edition { Host, Plugin };
 
+    // Works on the process's hives (ProcessRegistryHives(), RegistryHives.h).
     explicit CRegistryAccess(Edition edition = Edition::Host);
+    // Works on the given hives, which must outlive the object.
+    explicit CRegistryAccess(IRegistryHives& hives, Edition edition = Edition::Host);
     virtual ~CRegistryAccess();
 
     // Stores the root; until it has run every other operation returns false.
+    // A root that has no hive is refused and leaves the object without one.
     bool SetRootKey(HKEY root);
 
     bool KeyExists(const std::string& subkey) const;
@@ -47,8 +51,19 @@ public:
     bool SetInt(const std::string& subkey, const std::string& name, int value);
     bool DeleteValue(const std::string& subkey, const std::string& name);
 
+    // The key's values in the order they were first written (the plug-in
+    // list is loaded in this order), and its direct subkeys. False, with out
+    // emptied, when the key does not exist.
+    bool EnumValues(const std::string& subkey, std::vector<RegistryNamedValue>& out) const;
+    bool EnumSubkeys(const std::string& subkey, std::vector<std::string>& out) const;
+
+    static constexpr std::size_t kQueryStringBufferSize = 1024;
+
 private:
+    CRegistryStore* Store() const;
+
     Edition edition_;
+    IRegistryHives* hives_ = nullptr;  // null: the process's hives, looked up per call
     bool rootSet_ = false;
     HKEY root_ = HKEY_NONE;
 };

@@ -1,0 +1,31 @@
+// Key paths and names of the registry store. Key and value names compare
+// without regard to case (ASCII letters only; other bytes of a UTF-8 name
+// must match exactly), but keep the spelling they were first written with.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The components of a key path below a root; empty means the root itself.
+using RegistryKeyPath = std::vector<std::string>;
+
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
+
+// Splits "SOFTWARE\\VARN\\APM" into its components. "" is the root; one
+// trailing backslash is tolerated. Fails on a leading backslash, an empty
+// component, a component longer than kMaxKeyNameLength or one holding a
+// control character (a hive file could not hold it on one line).
+bool ParseKeyPath(std::string_view text, RegistryKeyPath& out);
+
+std::string JoinKeyPath(const RegistryKeyPath& path);
+
+// A value name may be empty (the default value). It may not hold a line
+// break or NUL, nor exceed kMaxValueNameLength.
+bool IsValidValueName(std::string_view name);
+
+// Lower-cases ASCII letters: the form names are compared in.
+std::string FoldRegistryName(std::string_view name);
+bool RegistryNamesEqual(std::string_view a, std::string_view b);

@@ -1,0 +1,59 @@
+// One hive of the registry store over its file. Every operation reads the
+// file afresh, so another process's writes are seen at once; every change is
+// one transaction (lock, re-read, change, replace), so concurrent writers
+// never lose each other's values.
+//
+// A hive file that does not parse is treated as empty. It is moved aside
+// under a new name (kept, never overwritten) and reported once, so neither
+// the user's data nor the program's ability to store settings is lost.
+#pragma once
+
+#include "HiveFile.h"
+#include "RegistryHive.h"
+#include "RegistryRoot.h"
+
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+class CRegistryStore {
+public:
+    using Reporter = std::function<void(const std::string& message)>;
+
+    // An empty reporter writes to stderr.
+    CRegistryStore(HKEY root, IHiveFile& file, Reporter reporter = {});
+
+    HKEY Root() const { return root_; }
+    std::string FileName() const { return file_.Name(); }
+
+    // Reads fail when the file exists but cannot be read, or the key or value is missing.
+    bool Load(CRegistryHive& hive) const;
+    bool KeyExists(const std::string& subkey) const;
+    bool GetValue(const std::string& subkey, const std::string& name, RegistryValue& out) const;
+    bool EnumValues(const std::string& subkey, std::vector<RegistryNamedValue>& out) const;
+    bool EnumSubkeys(const std::string& subkey, std::vector<std::string>& out) const;
+
+    // Runs change on the current hive under the lock; when it returns true the
+    // result replaces the file. False when change refused or the file could
+    // not be locked, read or replaced.
+    bool Modify(const std::function<bool(CRegistryHive&)>& change);
+    bool SetValue(const std::string& subkey, const std::string& name, const RegistryValue& value);
+    bool DeleteValue(const std::string& subkey, const std::string& name);
+    bool CreateKey(const std::string& subkey);
+    bool DeleteKey(const std::string& subkey);
+
+private:
+    // Parses text; on failure sets the unparseable file aside (through txn
+    // when one is open) and yields an empty hive.
+    void Parse(const std::string& text, CRegistryHive& hive, IHiveTransaction* txn) const;
+    void Recover(const std::string& why, IHiveTransaction* txn) const;
+    void ReportOnce(const std::string& key, const std::string& message) const;
+
+    HKEY root_;
+    IHiveFile& file_;
+    Reporter reporter_;
+    mutable std::mutex reportedMutex_;
+    mutable std::set<std::string> reported_;
+};
