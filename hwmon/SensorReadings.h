@@ -1,0 +1,14 @@
+// Live values of the sensor-table inputs at chip level (no board divider), for
+// inspection: volts at the pin, degrees Celsius, revolutions per minute.
+#pragma once
+
+#include "hwmon/SensorTable.h"
+
+namespace hwmon {
+
+int ReadVoltage(CChipAccessor& chip, const SensorRecord& input, double& volts);
+int ReadTemperature(CChipAccessor& chip, const SensorRecord& input, double& celsius);
+// A count of 0 or 255 means the fan stands or turns too slowly to measure: 0 rpm.
+int ReadFanSpeed(CChipAccessor& chip, const SensorRecord& input, int& rpm);
+
+}  // namespace hwmon

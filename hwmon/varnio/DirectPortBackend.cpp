@@ -1,0 +1,62 @@
+#include "hwmon/varnio/DirectPortBackend.h"
+
+#include <cstdio>
+
+#include "hwmon/ChipAccessor.h"
+#include "hwmon/ChipIdentity.h"
+#include "hwmon/varnio/IoportsClaims.h"
+
+namespace hwmon {
+
+CDirectPortBackend::CDirectPortBackend(std::unique_ptr<IRawPorts> raw) : raw_(std::move(raw)) {}
+
+CDirectPortBackend::~CDirectPortBackend() { raw_->Release(); }
+
+int CDirectPortBackend::OutPortB(int port, int value)
+{
+    if (!IsChipPort(port)) {
+        return 0;
+    }
+    raw_->Out(port, static_cast<std::uint8_t>(value));
+    return 1;
+}
+
+int CDirectPortBackend::InPortB(int port, std::uint8_t* value)
+{
+    if (!IsChipPort(port) || value == nullptr) {
+        return 0;
+    }
+    *value = raw_->In(port);
+    return 1;
+}
+
+std::unique_ptr<IPortIo> OpenDirectBackend(std::unique_ptr<IRawPorts> raw, std::string_view ioports,
+                                           std::string& detail, std::string& why)
+{
+    std::string denied;
+    if (!raw->Acquire(denied)) {
+        why = "no access to ports 0x295-0x296 (" + denied +
+              "); direct access needs root or the CAP_SYS_RAWIO capability";
+        return nullptr;
+    }
+    if (const auto claim = FindChipPortClaim(ioports)) {
+        raw->Release();
+        char range[32];
+        std::snprintf(range, sizeof range, "%04x-%04x", claim->first, claim->last);
+        why = "ports 0x295-0x296 are claimed by the kernel driver '" + claim->owner + "' (/proc/ioports " +
+              range + "); two masters on one index/data pair corrupt each other, unload it first";
+        return nullptr;
+    }
+    auto backend = std::make_unique<CDirectPortBackend>(std::move(raw));
+    CChipAccessor chip(*backend);
+    ChipIdentity identity;
+    IdentifyChip(chip, identity);
+    if (!identity.Recognised()) {
+        why = "no W83627EHF answers at 0x295/0x296: " + DescribeIdentity(identity);
+        return nullptr;
+    }
+    detail = DescribeIdentity(identity);
+    return backend;
+}
+
+}  // namespace hwmon
