@@ -22,7 +22,7 @@ void CRegistryStore::ReportOnce(const std::string& key, const std::string& messa
     reporter_(message);
 }
 
-void CRegistryStore::Recover(const std::string& why, IHiveTransaction* txn) const
+bool CRegistryStore::Recover(const std::string& why, IHiveTransaction* txn) const
 {
     std::unique_ptr<IHiveTransaction> own;
     std::string error;
@@ -33,61 +33,60 @@ void CRegistryStore::Recover(const std::string& why, IHiveTransaction* txn) cons
     if (txn) {
         // Another process may have recovered or rewritten the hive meanwhile.
         HiveText now = txn->Read();
-        if (now.state != HiveText::State::Loaded)
-            return;
-        std::vector<RegFileEntry> entries;
-        RegFileError parseError;
-        if (ParseRegFile(now.text, entries, parseError))
-            return;
+        CRegistryHive scratch;
+        std::string ignored;
+        if (now.state != HiveText::State::Loaded || (own && Parse(now.text, scratch, ignored)))
+            return true;
         std::string newName;
         if (txn->SetAside(newName, error)) {
             reporter_(file_.Name() + " does not parse (" + why + "); it is read as empty and kept as " + newName);
-            return;
+            return true;
         }
     }
     ReportOnce("unparseable", file_.Name() + " does not parse (" + why +
-                                  "); it is read as empty, and could not be kept aside: " + error);
+                                  "); it is read as empty and left in place, since it could not be kept aside: " +
+                                  error);
+    return false;
 }
 
-void CRegistryStore::Parse(const std::string& text, CRegistryHive& hive, IHiveTransaction* txn) const
+bool CRegistryStore::Parse(const std::string& text, CRegistryHive& hive, std::string& why) const
 {
     hive = CRegistryHive();
     std::vector<RegFileEntry> entries;
     RegFileError error;
     bool ok = ParseRegFile(text, entries, error);
-    if (ok) {
-        for (const RegFileEntry& e : entries) {
-            if (e.root != root_) {
-                ok = false;
-                error.line = e.line;
-                error.message = std::string("a key of another root in the ") + RegistryRootName(root_) + " hive";
-                break;
-            }
+    for (std::size_t i = 0; ok && i < entries.size(); ++i) {
+        if (entries[i].root != root_) {
+            ok = false;
+            error.line = entries[i].line;
+            error.message = std::string("a key of another root in the ") + RegistryRootName(root_) + " hive";
         }
     }
-    if (ok) {
-        ApplyRegFileEntries(entries, root_, hive);
-        return;
+    if (!ok) {
+        why = error.line > 0 ? "line " + std::to_string(error.line) + ": " + error.message : error.message;
+        return false;
     }
-    std::string why = error.line > 0 ? "line " + std::to_string(error.line) + ": " + error.message : error.message;
-    Recover(why, txn);
+    ApplyRegFileEntries(entries, root_, hive);
+    return true;
 }
 
 bool CRegistryStore::Load(CRegistryHive& hive) const
 {
+    hive = CRegistryHive();
     HiveText text = file_.Read();
-    switch (text.state) {
-    case HiveText::State::Missing:
-        hive = CRegistryHive();
-        return true;
-    case HiveText::State::Loaded:
-        Parse(text.text, hive, nullptr);
-        return true;
-    case HiveText::State::Failed:
-        break;
+    if (text.state == HiveText::State::Failed) {
+        ReportOnce("read", "cannot read " + file_.Name() + ": " + text.error);
+        return false;
     }
-    ReportOnce("read", "cannot read " + file_.Name() + ": " + text.error);
-    return false;
+    std::string why;
+    if (text.state == HiveText::State::Missing || Parse(text.text, hive, why))
+        return true;
+    Recover(why, nullptr);
+    // Another process may have repaired or rewritten the hive meanwhile.
+    text = file_.Read();
+    if (text.state != HiveText::State::Loaded || !Parse(text.text, hive, why))
+        hive = CRegistryHive();
+    return true;
 }
 
 bool CRegistryStore::KeyExists(const std::string& subkey) const
@@ -146,8 +145,12 @@ bool CRegistryStore::Modify(const std::function<bool(CRegistryHive&)>& change)
         ReportOnce("read", "cannot read " + file_.Name() + ": " + text.error);
         return false;
     }
-    if (text.state == HiveText::State::Loaded)
-        Parse(text.text, hive, txn.get());
+    std::string why;
+    if (text.state == HiveText::State::Loaded && !Parse(text.text, hive, why)) {
+        if (!Recover(why, txn.get()))
+            return false;
+        hive = CRegistryHive();
+    }
     if (!change(hive))
         return false;
     if (!txn->Replace(FormatRegFile(root_, hive), error)) {

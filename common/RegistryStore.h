@@ -45,10 +45,11 @@ public:
     bool DeleteKey(const std::string& subkey);
 
 private:
-    // Parses text; on failure sets the unparseable file aside (through txn
-    // when one is open) and yields an empty hive.
-    void Parse(const std::string& text, CRegistryHive& hive, IHiveTransaction* txn) const;
-    void Recover(const std::string& why, IHiveTransaction* txn) const;
+    // False, with why, when text is not a hive of this root.
+    bool Parse(const std::string& text, CRegistryHive& hive, std::string& why) const;
+    // Sets the unparseable file aside, through txn when one is open. False
+    // when it could not be set aside: it must then not be overwritten.
+    bool Recover(const std::string& why, IHiveTransaction* txn) const;
     void ReportOnce(const std::string& key, const std::string& message) const;
 
     HKEY root_;

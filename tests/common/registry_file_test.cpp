@@ -1,0 +1,211 @@
+// The hive files on disk: atomic replacement, the lock between processes,
+// crash safety, setting bad files aside, and where the files live.
+#include "FileRegistryHives.h"
+#include "RegistryAccess.h"
+#include "registry_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class RegistryFileTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::vector<std::string> messages;
+    CFileRegistryHives hives{HiveLocationsIn(folder.Path().string()),
+                             [this](const std::string& m) { messages.push_back(m); }};
+    CRegistryStore& user = *hives.Store(HKEY_CURRENT_USER);
+    std::string userFile = folder.File("HKEY_CURRENT_USER.reg");
+};
+
+TEST_F(RegistryFileTest, WritesCreateFoldersAndLeaveOnlyTheHiveAndItsLock)
+{
+    TempFolder deep;
+    CFileRegistryHives nested(HiveLocationsIn((deep.Path() / "a" / "b").string()));
+    ASSERT_TRUE(nested.Store(HKEY_LOCAL_MACHINE)->SetValue("SOFTWARE\\VARN\\APM", "Z", RegistryValue::String("/z")));
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(deep.Path() / "a" / "b"))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"HKEY_LOCAL_MACHINE.reg", "HKEY_LOCAL_MACHINE.reg.lock"}));
+    EXPECT_EQ(ReadWholeFile(deep.File("a/b/HKEY_LOCAL_MACHINE.reg")),
+              "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\VARN]\n\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\VARN\\APM]\n\"Z\"=\"/z\"\n\n");
+}
+
+TEST_F(RegistryFileTest, AHandEditedFileIsReadAndItsModeKept)
+{
+    WriteWholeFile(userFile, "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\VARN\\TamloIII]\n\"Mode\"=dword:00000003\n");
+    ASSERT_EQ(chmod(userFile.c_str(), 0600), 0);
+    CRegistryAccess reg(hives);
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    std::uint32_t mode = 0;
+    EXPECT_TRUE(reg.QueryDword("SOFTWARE\\VARN\\TAMLOIII", "mode", &mode));
+    EXPECT_EQ(mode, 3u);
+    ASSERT_TRUE(reg.SetDword("SOFTWARE\\VARN\\TamloIII", "Mode", 4));
+    struct stat st {};
+    ASSERT_EQ(stat(userFile.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST_F(RegistryFileTest, BadFilesAreSetAsideUnderNamesThatNeverOverwrite)
+{
+    WriteWholeFile(userFile, "first garbage");
+    EXPECT_FALSE(user.KeyExists("K"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(userFile));
+    WriteWholeFile(userFile, "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=hex:0");  // cut short
+    ASSERT_TRUE(user.SetValue("K", "v", RegistryValue::String("new")));
+    EXPECT_EQ(messages.size(), 2u);
+    std::multiset<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        if (entry.path().filename().string().starts_with("HKEY_CURRENT_USER.reg.corrupt-"))
+            kept.insert(ReadWholeFile(entry.path().string()));
+    EXPECT_EQ(kept, (std::multiset<std::string>{"first garbage", "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=hex:0"}));
+    RegistryValue v;
+    EXPECT_TRUE(user.GetValue("K", "v", v));
+}
+
+TEST_F(RegistryFileTest, UnreadableFilesFailWithoutBeingSetAside)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    ASSERT_TRUE(user.SetValue("K", "v", RegistryValue::String("x")));
+    ASSERT_EQ(chmod(userFile.c_str(), 0), 0);
+    EXPECT_FALSE(user.KeyExists("K"));
+    EXPECT_FALSE(user.SetValue("K", "w", RegistryValue::String("y")));
+    chmod(userFile.c_str(), 0644);
+    EXPECT_TRUE(user.KeyExists("K"));
+}
+
+TEST_F(RegistryFileTest, AFileTooLargeToBeAHiveIsRefusedNotLoaded)
+{
+    {
+        std::ofstream big(userFile, std::ios::binary);
+        big << "REGEDIT4\n";
+        big.seekp(static_cast<std::streamoff>(CFileHiveFile::kMaxHiveBytes) + 1);
+        big << ';';
+    }
+    EXPECT_FALSE(user.KeyExists(""));
+    EXPECT_TRUE(std::filesystem::exists(userFile));
+}
+
+// Runs body in a child process and returns its exit status.
+template <typename Body>
+pid_t Spawn(Body body)
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        int code = body();
+        _exit(code);
+    }
+    return pid;
+}
+
+int WaitFor(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+TEST_F(RegistryFileTest, TwoProcessesWritingAtOnceLoseNoValue)
+{
+    constexpr int kEach = 150;
+    const HiveLocations where = HiveLocationsIn(folder.Path().string());
+    auto writer = [&](const std::string& prefix) {
+        return Spawn([&] {
+            CFileRegistryHives own(where);
+            for (int i = 0; i < kEach; ++i)
+                if (!own.Store(HKEY_CURRENT_USER)->SetValue("SOFTWARE\\VARN", prefix + std::to_string(i),
+                                                              RegistryValue::Dword(static_cast<std::uint32_t>(i))))
+                    return 1;
+            return 0;
+        });
+    };
+    pid_t a = writer("a");
+    pid_t b = writer("b");
+    // Meanwhile this process reads: it must never see a partial file.
+    int reads = 0;
+    for (; reads < 200; ++reads) {
+        CRegistryHive snapshot;
+        ASSERT_TRUE(user.Load(snapshot));
+    }
+    EXPECT_EQ(WaitFor(a), 0);
+    EXPECT_EQ(WaitFor(b), 0);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    std::vector<RegistryNamedValue> values;
+    ASSERT_TRUE(user.EnumValues("SOFTWARE\\VARN", values));
+    EXPECT_EQ(values.size(), 2u * kEach);
+}
+
+TEST_F(RegistryFileTest, AWriterKilledAtAnyMomentLeavesEveryAcknowledgedValue)
+{
+    const HiveLocations where = HiveLocationsIn(folder.Path().string());
+    for (int round = 0; round < 5; ++round) {
+        int ack[2];
+        ASSERT_EQ(pipe(ack), 0);
+        pid_t child = Spawn([&] {
+            close(ack[0]);
+            CFileRegistryHives own(where);
+            for (int i = 0;; ++i) {
+                std::string name = "r" + std::to_string(round) + "_" + std::to_string(i);
+                if (!own.Store(HKEY_CURRENT_USER)->SetValue("K", name, RegistryValue::String(std::string(200, 'x'))))
+                    return 1;
+                std::uint32_t n = static_cast<std::uint32_t>(i);
+                if (write(ack[1], &n, sizeof n) != sizeof n)
+                    return 1;
+            }
+        });
+        close(ack[1]);
+        std::uint32_t n = 0;
+        int acknowledged = 0;
+        // Let it get well into its loop, then kill it without warning.
+        while (acknowledged < 20 + round * 7 && read(ack[0], &n, sizeof n) == sizeof n)
+            ++acknowledged;
+        kill(child, SIGKILL);
+        while (read(ack[0], &n, sizeof n) == sizeof n)
+            ++acknowledged;
+        close(ack[0]);
+        WaitFor(child);
+        for (int i = 0; i < acknowledged; ++i) {
+            RegistryValue v;
+            ASSERT_TRUE(user.GetValue("K", "r" + std::to_string(round) + "_" + std::to_string(i), v))
+                << "round " << round << " value " << i << " of " << acknowledged;
+        }
+    }
+    EXPECT_TRUE(messages.empty());
+    // A killed writer's temporary file does not stop the next write.
+    EXPECT_TRUE(user.SetValue("K", "after", RegistryValue::Dword(1)));
+}
+
+TEST(HiveLocations, FollowXdgUnlessOneFolderIsNamed)
+{
+    HiveLocations w = ResolveHiveLocations(nullptr, "/cfg", "/home/u");
+    EXPECT_EQ(w.currentUser, "/cfg/velmar/HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(w.localMachine, "/etc/velmar/HKEY_LOCAL_MACHINE.reg");
+    EXPECT_EQ(ResolveHiveLocations(nullptr, nullptr, "/home/u").currentUser,
+              "/home/u/.config/velmar/HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(ResolveHiveLocations(nullptr, "relative/cfg", "/home/u/").currentUser,
+              "/home/u/.config/velmar/HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(ResolveHiveLocations(nullptr, "", nullptr).currentUser, "");
+    w = ResolveHiveLocations("/tmp/demo/", "/cfg", "/home/u");
+    EXPECT_EQ(w.currentUser, "/tmp/demo/HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(w.localMachine, "/tmp/demo/HKEY_LOCAL_MACHINE.reg");
+}
+
+TEST(HiveLocations, AHiveWithoutALocationFailsInsteadOfWritingSomewhere)
+{
+    CFileRegistryHives nowhere(HiveLocations{"", "/nonexistent-velmar-test/HKEY_LOCAL_MACHINE.reg"},
+                               [](const std::string&) {});
+    EXPECT_FALSE(nowhere.Store(HKEY_CURRENT_USER)->SetValue("K", "v", RegistryValue::Dword(1)));
+    EXPECT_FALSE(nowhere.Store(HKEY_CURRENT_USER)->KeyExists(""));
+    EXPECT_TRUE(nowhere.Store(HKEY_LOCAL_MACHINE)->KeyExists(""));  // a missing file reads as empty
+}
+
+}  // namespace
