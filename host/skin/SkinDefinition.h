@@ -14,20 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "SkinValues.h"
 #include "XmlDocument.h"
-
-// Adds "/" to a skin folder unless it already ends with a separator; a
-// trailing "\" becomes "/".
-std::string SkinFolderWithSeparator(std::string folder);
-// folder + value, with every "\" in value turned into "/". No separator is
-// added and nothing is normalised.
-std::string JoinSkinFile(const std::string& folder, std::string_view value);
-// Decimal integer at the start of the text, as "12px" gives 12: leading
-// blanks and one sign allowed; no leading digits gives 0; values beyond the
-// int range are clamped.
-int ParseSkinNumber(std::string_view text);
-// Exactly "TRUE" is true; anything else, lower case included, is false.
-bool ParseSkinFlag(std::string_view text);
 
 // SKIN
 struct SkinFrame {
@@ -70,7 +58,8 @@ struct SkinButton {
     std::string call;        // script buttons
     bool checkBox = false;   // buttons outside a GROUP
     // IMAGE, DOWNIMAGE and OVERIMAGE are always folder + value; the others are
-    // "" when their value is empty. disableImage falls back to image.
+    // "" when their value is empty (the button then draws its normal image
+    // when disabled).
     std::string image;
     std::string downImage;
     std::string overImage;

@@ -1,0 +1,5 @@
+# Tests of velmar_skinxml: XML documents, transforms and skin definitions.
+velmar_gtest(NAME skinxml_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/xml_document_test.cpp
+  LIBS velmar_skinxml)
