@@ -1,0 +1,146 @@
+// How many port operations the two everyday chip jobs cost, and how long one
+// operation takes on the simulated backends. On a real LPC bus an access costs
+// about a microsecond, so the count is the figure that matters.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "hwmon/FanController.h"
+#include "hwmon/FanOutputRegisters.h"
+#include "hwmon/linux/BootClock.h"
+#include "hwmon/linux/StateFile.h"
+#include "hwmon/varnio/PersistentSimulatedChip.h"
+#include "hwmon/varnio/SimulatedChip.h"
+
+namespace {
+
+using namespace hwmon;
+
+class CCountingPort : public IPortIo {
+public:
+    explicit CCountingPort(IPortIo& inner) : inner_(inner) {}
+    int OutPortB(int port, int value) override
+    {
+        ++count;
+        return inner_.OutPortB(port, value);
+    }
+    int InPortB(int port, std::uint8_t* value) override
+    {
+        ++count;
+        return inner_.InPortB(port, value);
+    }
+    std::int64_t count = 0;
+
+private:
+    IPortIo& inner_;
+};
+
+class COneProcessor : public IProcessorCount {
+public:
+    int ProcessorCount() const override { return 1; }
+};
+
+FanItemRecord Item(std::string_view pin)
+{
+    FanItemRecord item;
+    item.itemType = 3;
+    item.pinName = item.fanCtrlPin = std::string(pin);
+    item.smartFanEnable = true;
+    item.targetTemp = 55;
+    item.toleranceTemp = 3;
+    item.startCtrl = 60;
+    item.stopCtrl = 30;
+    item.fanOutputMode = 1;
+    return item;
+}
+
+// The simulated backend libvarnio uses by default: a state file and the boot clock.
+struct FileBackedChip {
+    FileBackedChip()
+    {
+        char pattern[] = "/tmp/hwmon-bench-XXXXXX";
+        dir = ::mkdtemp(pattern);
+        file = std::make_unique<CStateFile>(dir + "/chip.state");
+        chip = std::make_unique<CPersistentSimulatedChip>(*file, clock, 0xA1);
+    }
+    ~FileBackedChip() { std::filesystem::remove_all(dir); }
+    std::string dir;
+    CBootClock clock;
+    std::unique_ptr<CStateFile> file;
+    std::unique_ptr<CPersistentSimulatedChip> chip;
+};
+
+void Report(benchmark::State& state, std::int64_t ops)
+{
+    state.counters["port_ops"] = benchmark::Counter(static_cast<double>(ops), benchmark::Counter::kAvgIterations);
+    state.counters["time_per_port_op"] =
+        benchmark::Counter(static_cast<double>(ops), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void ReadEveryDuty(benchmark::State& state, IPortIo& backend)
+{
+    CCountingPort port(backend);
+    COneProcessor processors;
+    std::vector<std::unique_ptr<CFanController>> fans;
+    for (const auto& output : FanOutputs()) {
+        fans.push_back(std::make_unique<CFanController>(Item(output.name), port, processors));
+    }
+    port.count = 0;
+    for (auto _ : state) {
+        for (auto& fan : fans) {
+            benchmark::DoNotOptimize(fan->GetCurrentDuty());
+        }
+    }
+    Report(state, port.count);
+}
+
+void ProgramOneOutput(benchmark::State& state, IPortIo& backend)
+{
+    CCountingPort port(backend);
+    COneProcessor processors;
+    const FanItemRecord item = Item("CPUFANIN0");
+    CFanController fan(item, port, processors);
+    port.count = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(fan.ProgramSettings(item));
+    }
+    Report(state, port.count);
+}
+
+void BM_ReadEveryFanDuty_InMemory(benchmark::State& state)
+{
+    CSimulatedChip chip;
+    ReadEveryDuty(state, chip);
+}
+
+void BM_ReadEveryFanDuty_StateFile(benchmark::State& state)
+{
+    FileBackedChip chip;
+    ReadEveryDuty(state, *chip.chip);
+}
+
+void BM_ProgramOneOutput_InMemory(benchmark::State& state)
+{
+    CSimulatedChip chip;
+    ProgramOneOutput(state, chip);
+}
+
+void BM_ProgramOneOutput_StateFile(benchmark::State& state)
+{
+    FileBackedChip chip;
+    ProgramOneOutput(state, *chip.chip);
+}
+
+BENCHMARK(BM_ReadEveryFanDuty_InMemory);
+BENCHMARK(BM_ReadEveryFanDuty_StateFile);
+BENCHMARK(BM_ProgramOneOutput_InMemory);
+BENCHMARK(BM_ProgramOneOutput_StateFile);
+
+}  // namespace
+
+BENCHMARK_MAIN();
