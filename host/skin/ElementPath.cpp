@@ -5,8 +5,8 @@ namespace {
 bool IsNameByte(char c) {
     const auto u = static_cast<unsigned char>(c);
     if (u >= 0x80) return true;
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-' || c == '.' || c == ':';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.' || c == ':';
 }
 
 }  // namespace
@@ -16,8 +16,8 @@ bool SplitElementPath(std::string_view path, std::vector<std::string_view>& step
     std::size_t start = 0;
     while (true) {
         const std::size_t slash = path.find('/', start);
-        const std::string_view step =
-            path.substr(start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
+        const std::string_view step = path.substr(
+            start, slash == std::string_view::npos ? std::string_view::npos : slash - start);
         if (step.empty()) break;
         for (char c : step) {
             if (!IsNameByte(c)) {

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "NoThrow.h"
+
 namespace {
 
 constexpr std::string_view kSkinPath = "VARNSKINDEFINE/SKIN";
@@ -58,10 +60,10 @@ public:
         value.clear();
         bool cutNow = false;
         const bool found =
-            groupChild_ ? doc_.ReadGroupChildAttribute(path_, group_, index_, name, value,
-                                                       kAttributeMaxChars, &cutNow)
-                        : doc_.ReadAttribute(path_, 0, index_, name, value, kAttributeMaxChars,
-                                             &cutNow);
+            groupChild_
+                ? doc_.ReadGroupChildAttribute(path_, group_, index_, name, value,
+                                               kAttributeMaxChars, &cutNow)
+                : doc_.ReadAttribute(path_, 0, index_, name, value, kAttributeMaxChars, &cutNow);
         cut_ = cut_ || cutNow;
         return found;
     }
@@ -140,71 +142,85 @@ CSkinDefinition::CSkinDefinition(const CXmlDocument& definition, std::string ski
     : doc_(definition), folder_(SkinFolderWithSeparator(std::move(skinFolder))) {}
 
 SkinFrame CSkinDefinition::ReadSkin() const {
-    ElementReader reader = First(doc_, kSkinPath);
-    SkinFrame frame;
-    frame.name = reader.Text("NAME");
-    frame.backgroundPath = JoinSkinFile(folder_, reader.Text("BACKGROUND"));
-    frame.rgnPath = JoinSkinFile(folder_, reader.Text("RGN"));
-    frame.cut = reader.Cut();
-    return frame;
+    return NoThrow(SkinFrame{}, [&]() -> SkinFrame {
+        ElementReader reader = First(doc_, kSkinPath);
+        SkinFrame frame;
+        frame.name = reader.Text("NAME");
+        frame.backgroundPath = JoinSkinFile(folder_, reader.Text("BACKGROUND"));
+        frame.rgnPath = JoinSkinFile(folder_, reader.Text("RGN"));
+        frame.cut = reader.Cut();
+        return frame;
+    });
 }
 
 SkinApplication CSkinDefinition::ReadApplication() const {
-    ElementReader reader = First(doc_, kApplicationPath);
-    SkinApplication application;
-    application.name = reader.Text("NAME");
-    if (!application.name.empty()) {
-        application.iconPath = JoinSkinFile(folder_, reader.Text("ICON"));
-        application.timer = reader.Flag("TIMER");
-    }
-    application.cut = reader.Cut();
-    return application;
+    return NoThrow(SkinApplication{}, [&]() -> SkinApplication {
+        ElementReader reader = First(doc_, kApplicationPath);
+        SkinApplication application;
+        application.name = reader.Text("NAME");
+        if (!application.name.empty()) {
+            application.iconPath = JoinSkinFile(folder_, reader.Text("ICON"));
+            application.timer = reader.Flag("TIMER");
+        }
+        application.cut = reader.Cut();
+        return application;
+    });
 }
 
 std::string CSkinDefinition::ReadXslPath() const {
-    return JoinUnlessEmpty(folder_, First(doc_, kXslPath).Text("SRC"));
+    return NoThrow(std::string{}, [&]() -> std::string {
+        return JoinUnlessEmpty(folder_, First(doc_, kXslPath).Text("SRC"));
+    });
 }
 
 bool CSkinDefinition::HasJavaScript() const { return doc_.CountElements(kJavaScriptPath) > 0; }
 
 std::string CSkinDefinition::ReadJavaScriptPath() const {
-    return JoinSkinFile(folder_, First(doc_, kJavaScriptPath).Text("SRC"));
+    return NoThrow(std::string{}, [&]() -> std::string {
+        return JoinSkinFile(folder_, First(doc_, kJavaScriptPath).Text("SRC"));
+    });
 }
 
 SkinPluginDialog CSkinDefinition::ReadPluginDialog() const {
-    ElementReader reader = First(doc_, kPluginDialogPath);
-    SkinPluginDialog dialog;
-    dialog.src = reader.Text("SRC");
-    dialog.init = reader.Text("INIT");
-    dialog.show = reader.Flag("SHOW");
-    if (dialog.show) {
-        dialog.x = reader.Number("X");
-        dialog.y = reader.Number("Y");
-    }
-    dialog.cut = reader.Cut();
-    return dialog;
+    return NoThrow(SkinPluginDialog{}, [&]() -> SkinPluginDialog {
+        ElementReader reader = First(doc_, kPluginDialogPath);
+        SkinPluginDialog dialog;
+        dialog.src = reader.Text("SRC");
+        dialog.init = reader.Text("INIT");
+        dialog.show = reader.Flag("SHOW");
+        if (dialog.show) {
+            dialog.x = reader.Number("X");
+            dialog.y = reader.Number("Y");
+        }
+        dialog.cut = reader.Cut();
+        return dialog;
+    });
 }
 
 int CSkinDefinition::CountImages() const { return doc_.CountElements(kImagePath); }
 
 SkinImage CSkinDefinition::ReadImage(int index) const {
-    ElementReader reader(doc_, kImagePath, 0, index, false);
-    SkinImage image;
-    image.id = reader.Text("ID");
-    image.src = JoinUnlessEmpty(folder_, reader.Text("SRC"));
-    image.x = reader.Number("X");
-    image.y = reader.Number("Y");
-    image.z = reader.Number("Z");
-    image.cut = reader.Cut();
-    return image;
+    return NoThrow(SkinImage{}, [&]() -> SkinImage {
+        ElementReader reader(doc_, kImagePath, 0, index, false);
+        SkinImage image;
+        image.id = reader.Text("ID");
+        image.src = JoinUnlessEmpty(folder_, reader.Text("SRC"));
+        image.x = reader.Number("X");
+        image.y = reader.Number("Y");
+        image.z = reader.Number("Z");
+        image.cut = reader.Cut();
+        return image;
+    });
 }
 
 std::vector<SkinImage> CSkinDefinition::ReadImages() const {
-    std::vector<SkinImage> images;
-    const int count = CountImages();
-    images.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) images.push_back(ReadImage(i));
-    return images;
+    return NoThrow(std::vector<SkinImage>{}, [&]() -> std::vector<SkinImage> {
+        std::vector<SkinImage> images;
+        const int count = CountImages();
+        images.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) images.push_back(ReadImage(i));
+        return images;
+    });
 }
 
 int CSkinDefinition::CountGroups(SkinButtonSection section) const {
@@ -215,10 +231,11 @@ int CSkinDefinition::CountGroupButtons(SkinButtonSection section, int group) con
     return doc_.CountGroupChildren(PathsOf(section).groupButton, group);
 }
 
-SkinButton CSkinDefinition::ReadGroupButton(SkinButtonSection section, int group,
-                                            int child) const {
-    if (group < 0) group = 0;  // group -1 would mean "not in a group"
-    return ReadButtonAt(doc_, folder_, section, group, child);
+SkinButton CSkinDefinition::ReadGroupButton(SkinButtonSection section, int group, int child) const {
+    return NoThrow(SkinButton{}, [&]() -> SkinButton {
+        if (group < 0) group = 0;  // group -1 would mean "not in a group"
+        return ReadButtonAt(doc_, folder_, section, group, child);
+    });
 }
 
 int CSkinDefinition::CountButtons(SkinButtonSection section) const {
@@ -226,41 +243,53 @@ int CSkinDefinition::CountButtons(SkinButtonSection section) const {
 }
 
 SkinButton CSkinDefinition::ReadButton(SkinButtonSection section, int index) const {
-    return ReadButtonAt(doc_, folder_, section, -1, index);
+    return NoThrow(SkinButton{},
+                   [&]() -> SkinButton { return ReadButtonAt(doc_, folder_, section, -1, index); });
 }
 
 std::vector<SkinButton> CSkinDefinition::ReadButtons() const {
-    std::vector<SkinButton> buttons;
-    for (SkinButtonSection section : {SkinButtonSection::Normal, SkinButtonSection::Script}) {
-        const int groups = CountGroups(section);
-        for (int g = 0; g < groups; ++g) {
-            const int children = CountGroupButtons(section, g);
-            for (int n = 0; n < children; ++n) buttons.push_back(ReadGroupButton(section, g, n));
+    return NoThrow(std::vector<SkinButton>{}, [&]() -> std::vector<SkinButton> {
+        std::vector<SkinButton> buttons;
+        for (SkinButtonSection section : {SkinButtonSection::Normal, SkinButtonSection::Script}) {
+            const int groups = CountGroups(section);
+            for (int g = 0; g < groups; ++g) {
+                const int children = CountGroupButtons(section, g);
+                for (int n = 0; n < children; ++n)
+                    buttons.push_back(ReadGroupButton(section, g, n));
+            }
+            const int count = CountButtons(section);
+            for (int i = 0; i < count; ++i) buttons.push_back(ReadButton(section, i));
         }
-        const int count = CountButtons(section);
-        for (int i = 0; i < count; ++i) buttons.push_back(ReadButton(section, i));
-    }
-    return buttons;
+        return buttons;
+    });
 }
 
 std::string CSkinDefinition::GetSkinName(const std::string& definitionPath) {
-    return ReadFromFile(definitionPath, kSkinPath, "NAME");
+    return NoThrow(std::string{}, [&]() -> std::string {
+        return ReadFromFile(definitionPath, kSkinPath, "NAME");
+    });
 }
 
 std::string CSkinDefinition::GetPluginViewSource(const std::string& definitionPath) {
-    return ReadFromFile(definitionPath, kPluginDialogPath, "SRC");
+    return NoThrow(std::string{}, [&]() -> std::string {
+        return ReadFromFile(definitionPath, kPluginDialogPath, "SRC");
+    });
 }
 
 std::string CSkinDefinition::GetPluginViewInit(const std::string& definitionPath) {
-    return ReadFromFile(definitionPath, kPluginDialogPath, "INIT");
+    return NoThrow(std::string{}, [&]() -> std::string {
+        return ReadFromFile(definitionPath, kPluginDialogPath, "INIT");
+    });
 }
 
 bool CSkinDefinition::GetPluginViewPlacement(const std::string& definitionPath, int& x, int& y) {
-    CXmlDocument doc;
-    if (!doc.LoadFile(definitionPath)) return false;
-    ElementReader reader = First(doc, kPluginDialogPath);
-    if (!reader.Flag("SHOW")) return false;
-    x = reader.Number("X");
-    y = reader.Number("Y");
-    return true;
+    return NoThrow(false, [&]() -> bool {
+        CXmlDocument doc;
+        if (!doc.LoadFile(definitionPath)) return false;
+        ElementReader reader = First(doc, kPluginDialogPath);
+        if (!reader.Flag("SHOW")) return false;
+        x = reader.Number("X");
+        y = reader.Number("Y");
+        return true;
+    });
 }

@@ -51,12 +51,12 @@ enum class SkinButtonSection { Normal, Script };
 
 struct SkinButton {
     SkinButtonSection section = SkinButtonSection::Normal;
-    int group = -1;     // index of its GROUP within the section; -1 outside groups
+    int group = -1;          // index of its GROUP within the section; -1 outside groups
     bool described = false;  // false: the node is not a BUTTON element (say, a
                              // comment inside a GROUP); every field keeps its default
     std::string id;
-    std::string call;        // script buttons
-    bool checkBox = false;   // buttons outside a GROUP
+    std::string call;       // script buttons
+    bool checkBox = false;  // buttons outside a GROUP
     // IMAGE, DOWNIMAGE and OVERIMAGE are always folder + value; the others are
     // "" when their value is empty (the button then draws its normal image
     // when disabled).
@@ -78,10 +78,10 @@ struct SkinButton {
 
 // PLUGIN_DIALOG
 struct SkinPluginDialog {
-    std::string src;   // as written, relative to the skin folder
+    std::string src;  // as written, relative to the skin folder
     std::string init;
     bool show = false;
-    int x = 0;         // read only when show is true
+    int x = 0;  // read only when show is true
     int y = 0;
     bool cut = false;
 };

@@ -1,8 +1,8 @@
 #include "XmlDocument.h"
 
 #include <climits>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <unordered_map>
 
@@ -15,6 +15,7 @@
 #include <libxslt/xsltutils.h>
 
 #include "ElementPath.h"
+#include "NoThrow.h"
 #include "XmlLibrary.h"
 
 namespace {
@@ -52,11 +53,16 @@ std::string QualifiedName(xmlNodePtr node) {
 // The DOM's node names for the nodes that are not elements.
 std::string NodeName(xmlNodePtr node) {
     switch (node->type) {
-        case XML_ELEMENT_NODE: return QualifiedName(node);
-        case XML_TEXT_NODE: return "#text";
-        case XML_CDATA_SECTION_NODE: return "#cdata-section";
-        case XML_COMMENT_NODE: return "#comment";
-        default: return node->name != nullptr ? Chars(node->name) : std::string{};
+        case XML_ELEMENT_NODE:
+            return QualifiedName(node);
+        case XML_TEXT_NODE:
+            return "#text";
+        case XML_CDATA_SECTION_NODE:
+            return "#cdata-section";
+        case XML_COMMENT_NODE:
+            return "#comment";
+        default:
+            return node->name != nullptr ? Chars(node->name) : std::string{};
     }
 }
 
@@ -98,7 +104,8 @@ void DropBlankText(xmlNodePtr element) {
 
 int CountChildren(xmlNodePtr node) {
     int count = 0;
-    for (xmlNodePtr child = node->children; child != nullptr && count < INT_MAX; child = child->next)
+    for (xmlNodePtr child = node->children; child != nullptr && count < INT_MAX;
+         child = child->next)
         ++count;
     return count;
 }
@@ -130,8 +137,8 @@ xmlDocPtr Apply(xsltStylesheetPtr style, xmlDocPtr input) {
     xsltTransformContextPtr ctxt = xmllib::NewTransformContext(style, input, record);
     if (ctxt == nullptr) return nullptr;
     xmlDocPtr output = xsltApplyStylesheetUser(style, input, nullptr, nullptr, nullptr, ctxt);
-    const bool failed = record.refused || ctxt->state == XSLT_STATE_ERROR ||
-                        ctxt->state == XSLT_STATE_STOPPED;
+    const bool failed =
+        record.refused || ctxt->state == XSLT_STATE_ERROR || ctxt->state == XSLT_STATE_STOPPED;
     xsltFreeTransformContext(ctxt);
     if (failed) {
         xmlFreeDoc(output);
@@ -191,7 +198,8 @@ struct CXmlDocument::Impl {
             for (std::size_t s = 1; s < steps.size() && !current.empty(); ++s) {
                 NodeList next;
                 for (xmlNodePtr parent : current) {
-                    for (xmlNodePtr child = parent->children; child != nullptr; child = child->next) {
+                    for (xmlNodePtr child = parent->children; child != nullptr;
+                         child = child->next) {
                         if (IsElementNamed(child, steps[s])) next.push_back(child);
                     }
                 }
@@ -228,51 +236,63 @@ CXmlDocument::CXmlDocument() : impl_(std::make_unique<Impl>()) { xmllib::EnsureI
 CXmlDocument::~CXmlDocument() = default;
 
 bool CXmlDocument::LoadFile(const std::string& path) {
-    xmllib::QuietErrors quiet;
-    impl_->Reset();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
+    return NoThrow(false, [&]() -> bool {
+        xmllib::QuietErrors quiet;
+        impl_->Reset();
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error)) return false;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        if (in.bad() || bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
 
-    // The document's address is the base of a stylesheet's relative
-    // references; as a URI it survives spaces and other special characters.
-    const std::string absolute = std::filesystem::absolute(path, error).lexically_normal().string();
-    xmlChar* url = xmlPathToURI(BAD_CAST absolute.c_str());
-    xmlDocPtr parsed = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), Chars(url),
-                                     nullptr, xmllib::kParseOptions);
-    xmlFree(url);
-    return impl_->AdoptParsed(parsed);
+        // The document's address is the base of a stylesheet's relative
+        // references; as a URI it survives spaces and other special characters.
+        const std::string absolute =
+            std::filesystem::absolute(path, error).lexically_normal().string();
+        xmlChar* url = xmlPathToURI(BAD_CAST absolute.c_str());
+        xmlDocPtr parsed = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), Chars(url),
+                                         nullptr, xmllib::kParseOptions);
+        xmlFree(url);
+        return impl_->AdoptParsed(parsed);
+    });
 }
 
 bool CXmlDocument::LoadText(std::string_view text) {
-    xmllib::QuietErrors quiet;
-    impl_->Reset();
-    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return false;
-    // Text inside the program is UTF-8 already; a declaration naming another
-    // encoding describes where it came from, not its bytes.
-    xmlDocPtr parsed = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8",
-                                     xmllib::kParseOptions | XML_PARSE_IGNORE_ENC);
-    return impl_->AdoptParsed(parsed);
+    return NoThrow(false, [&]() -> bool {
+        xmllib::QuietErrors quiet;
+        impl_->Reset();
+        if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) return false;
+        // Text inside the program is UTF-8 already; a declaration naming another
+        // encoding describes where it came from, not its bytes.
+        xmlDocPtr parsed = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr,
+                                         "UTF-8", xmllib::kParseOptions | XML_PARSE_IGNORE_ENC);
+        return impl_->AdoptParsed(parsed);
+    });
 }
 
 bool CXmlDocument::IsLoaded() const { return impl_->doc != nullptr; }
 
 int CXmlDocument::CountElements(std::string_view path) const {
-    const std::size_t count = impl_->Match(path).size();
-    return count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(count);
+    return NoThrow(0, [&]() -> int {
+        const std::size_t count = impl_->Match(path).size();
+        return count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(count);
+    });
 }
 
 int CXmlDocument::CountGroupChildren(std::string_view path, int group) const {
-    xmlNodePtr element = impl_->Element(ParentElementPath(path), group);
-    return element != nullptr ? CountChildren(element) : 0;
+    return NoThrow(0, [&]() -> int {
+        xmlNodePtr element = impl_->Element(ParentElementPath(path), group);
+        return element != nullptr ? CountChildren(element) : 0;
+    });
 }
 
 int CXmlDocument::CountFirstChildren(std::string_view path) const {
-    xmlNodePtr element = impl_->Element(path, 0);
-    return element != nullptr ? CountChildren(element) : 0;
+    return NoThrow(0, [&]() -> int {
+        xmlNodePtr element = impl_->Element(path, 0);
+        return element != nullptr ? CountChildren(element) : 0;
+    });
 }
 
 namespace {
@@ -290,97 +310,114 @@ bool ReadNodeAttribute(xmlNodePtr node, std::string_view name, std::string& valu
 
 }  // namespace
 
-bool CXmlDocument::ReadAttribute(std::string_view path, int group, int index,
-                                 std::string_view name, std::string& value, std::size_t maxChars,
-                                 bool* cut) const {
-    if (group != 0) return ReadGroupChildAttribute(path, group, index, name, value, maxChars, cut);
-    return ReadNodeAttribute(impl_->Element(path, index), name, value, maxChars, cut);
+bool CXmlDocument::ReadAttribute(std::string_view path, int group, int index, std::string_view name,
+                                 std::string& value, std::size_t maxChars, bool* cut) const {
+    return NoThrow(false, [&]() -> bool {
+        if (group != 0)
+            return ReadGroupChildAttribute(path, group, index, name, value, maxChars, cut);
+        return ReadNodeAttribute(impl_->Element(path, index), name, value, maxChars, cut);
+    });
 }
 
 bool CXmlDocument::ReadGroupChildAttribute(std::string_view path, int group, int index,
                                            std::string_view name, std::string& value,
                                            std::size_t maxChars, bool* cut) const {
-    xmlNodePtr parent = impl_->Element(ParentElementPath(path), group);
-    return ReadNodeAttribute(parent != nullptr ? ChildAt(parent, index) : nullptr, name, value,
-                             maxChars, cut);
+    return NoThrow(false, [&]() -> bool {
+        xmlNodePtr parent = impl_->Element(ParentElementPath(path), group);
+        return ReadNodeAttribute(parent != nullptr ? ChildAt(parent, index) : nullptr, name, value,
+                                 maxChars, cut);
+    });
 }
 
 bool CXmlDocument::GetElementText(std::string_view path, int index, std::string& value,
                                   std::size_t maxChars, bool* cut) const {
-    if (cut != nullptr) *cut = false;
-    xmlNodePtr element = impl_->Element(path, index);
-    if (element == nullptr) return false;
-    Deliver(TakeXmlString(xmlNodeGetContent(element)), value, maxChars, cut);
-    return true;
+    return NoThrow(false, [&]() -> bool {
+        if (cut != nullptr) *cut = false;
+        xmlNodePtr element = impl_->Element(path, index);
+        if (element == nullptr) return false;
+        Deliver(TakeXmlString(xmlNodeGetContent(element)), value, maxChars, cut);
+        return true;
+    });
 }
 
 bool CXmlDocument::GetChildName(std::string_view path, int index, std::string& name) const {
-    xmlNodePtr element = impl_->Element(path, 0);
-    xmlNodePtr child = element != nullptr ? ChildAt(element, index) : nullptr;
-    if (child == nullptr) return false;
-    name = NodeName(child);
-    return true;
+    return NoThrow(false, [&]() -> bool {
+        xmlNodePtr element = impl_->Element(path, 0);
+        xmlNodePtr child = element != nullptr ? ChildAt(element, index) : nullptr;
+        if (child == nullptr) return false;
+        name = NodeName(child);
+        return true;
+    });
 }
 
 int CXmlDocument::FindElementByAttribute(std::string_view path, std::string_view name,
                                          std::string_view value) const {
-    const NodeList& list = impl_->Match(path);
-    for (std::size_t i = 0; i < list.size() && i < static_cast<std::size_t>(INT_MAX); ++i) {
-        xmlAttrPtr attr = FindAttribute(list[i], name);
-        if (attr != nullptr &&
-            TakeXmlString(xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(attr))) == value)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return NoThrow(-1, [&]() -> int {
+        const NodeList& list = impl_->Match(path);
+        for (std::size_t i = 0; i < list.size() && i < static_cast<std::size_t>(INT_MAX); ++i) {
+            xmlAttrPtr attr = FindAttribute(list[i], name);
+            if (attr != nullptr &&
+                TakeXmlString(xmlNodeGetContent(reinterpret_cast<xmlNodePtr>(attr))) == value)
+                return static_cast<int>(i);
+        }
+        return -1;
+    });
 }
 
 bool CXmlDocument::GetXml(std::string& text, std::size_t maxChars, bool* cut) const {
-    if (cut != nullptr) *cut = false;
-    if (impl_->doc == nullptr) return false;
-    xmllib::QuietErrors quiet;
-    xmlBufferPtr buffer = xmlBufferCreate();
-    if (buffer == nullptr) return false;
-    xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer, "UTF-8", XML_SAVE_NO_DECL);
-    bool ok = save != nullptr && xmlSaveDoc(save, impl_->doc) >= 0;
-    if (save != nullptr) ok = xmlSaveClose(save) >= 0 && ok;
-    if (ok) {
-        const int length = xmlBufferLength(buffer);
-        Deliver(std::string(Chars(xmlBufferContent(buffer)), length > 0 ? length : 0), text,
-                maxChars, cut);
-    }
-    xmlBufferFree(buffer);
-    return ok;
+    return NoThrow(false, [&]() -> bool {
+        if (cut != nullptr) *cut = false;
+        if (impl_->doc == nullptr) return false;
+        xmllib::QuietErrors quiet;
+        xmlBufferPtr buffer = xmlBufferCreate();
+        if (buffer == nullptr) return false;
+        xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer, "UTF-8", XML_SAVE_NO_DECL);
+        bool ok = save != nullptr && xmlSaveDoc(save, impl_->doc) >= 0;
+        if (save != nullptr) ok = xmlSaveClose(save) >= 0 && ok;
+        if (ok) {
+            const int length = xmlBufferLength(buffer);
+            Deliver(std::string(Chars(xmlBufferContent(buffer)), length > 0 ? length : 0), text,
+                    maxChars, cut);
+        }
+        xmlBufferFree(buffer);
+        return ok;
+    });
 }
 
 bool CXmlDocument::TransformToDocument(const CXmlDocument& stylesheet, CXmlDocument& result) const {
-    xmllib::QuietErrors quiet;
-    xmlDocPtr output = nullptr;
-    if (impl_->doc != nullptr) {
-        if (xsltStylesheetPtr style = stylesheet.impl_->Compiled())
-            output = Apply(style, impl_->doc);
-    }
-    // Only now: result may be this document or the stylesheet itself.
-    result.impl_->Reset();
-    result.impl_->doc = output;
-    return output != nullptr;
+    return NoThrow(false, [&]() -> bool {
+        xmllib::QuietErrors quiet;
+        xmlDocPtr output = nullptr;
+        if (impl_->doc != nullptr) {
+            if (xsltStylesheetPtr style = stylesheet.impl_->Compiled())
+                output = Apply(style, impl_->doc);
+        }
+        // Only now: result may be this document or the stylesheet itself.
+        result.impl_->Reset();
+        result.impl_->doc = output;
+        return output != nullptr;
+    });
 }
 
 bool CXmlDocument::TransformToText(const CXmlDocument& stylesheet, std::string& text,
                                    std::size_t maxChars, bool* cut) const {
-    text.clear();
-    if (cut != nullptr) *cut = false;
-    if (impl_->doc == nullptr) return false;
-    xmllib::QuietErrors quiet;
-    xsltStylesheetPtr style = stylesheet.impl_->Compiled();
-    if (style == nullptr) return false;
-    xmlDocPtr output = Apply(style, impl_->doc);
-    if (output == nullptr) return false;
-    xmlChar* bytes = nullptr;
-    int length = 0;
-    const bool ok = xsltSaveResultToString(&bytes, &length, output, style) == 0;
-    if (ok && bytes != nullptr && length > 0)
-        Deliver(std::string(Chars(bytes), static_cast<std::size_t>(length)), text, maxChars, cut);
-    xmlFree(bytes);
-    xmlFreeDoc(output);
-    return ok;
+    return NoThrow(false, [&]() -> bool {
+        text.clear();
+        if (cut != nullptr) *cut = false;
+        if (impl_->doc == nullptr) return false;
+        xmllib::QuietErrors quiet;
+        xsltStylesheetPtr style = stylesheet.impl_->Compiled();
+        if (style == nullptr) return false;
+        xmlDocPtr output = Apply(style, impl_->doc);
+        if (output == nullptr) return false;
+        xmlChar* bytes = nullptr;
+        int length = 0;
+        const bool ok = xsltSaveResultToString(&bytes, &length, output, style) == 0;
+        if (ok && bytes != nullptr && length > 0)
+            Deliver(std::string(Chars(bytes), static_cast<std::size_t>(length)), text, maxChars,
+                    cut);
+        xmlFree(bytes);
+        xmlFreeDoc(output);
+        return ok;
+    });
 }

@@ -67,9 +67,8 @@ public:
     // last step, for every group including 0 (ReadAttribute cannot address
     // the children of group 0 because group 0 means "the whole document").
     // Results as ReadAttribute.
-    bool ReadGroupChildAttribute(std::string_view path, int group, int index,
-                                 std::string_view name, std::string& value,
-                                 std::size_t maxChars = kAttributeMaxChars,
+    bool ReadGroupChildAttribute(std::string_view path, int group, int index, std::string_view name,
+                                 std::string& value, std::size_t maxChars = kAttributeMaxChars,
                                  bool* cut = nullptr) const;
 
     // Text content of element number index of path (all descendant text).
@@ -87,8 +86,7 @@ public:
     // The whole document as XML text, without the XML declaration (its
     // callers put the text into a page). false when nothing is loaded; text
     // is then unchanged.
-    bool GetXml(std::string& text, std::size_t maxChars = kNoTextLimit,
-                bool* cut = nullptr) const;
+    bool GetXml(std::string& text, std::size_t maxChars = kNoTextLimit, bool* cut = nullptr) const;
 
     // Applies stylesheet (a loaded XSLT 1.0 stylesheet document) to this
     // document and replaces result's content with the output tree. false on

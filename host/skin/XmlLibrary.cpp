@@ -65,17 +65,21 @@ int Refuse(xsltSecurityPrefsPtr, xsltTransformContextPtr ctxt, const char*) {
     return 0;
 }
 
-int CheckReadFile(xsltSecurityPrefsPtr, xsltTransformContextPtr ctxt, const char* path) {
-    std::string folder;
-    if (ctxt != nullptr) {
-        if (ctxt->style != nullptr && ctxt->style->doc != nullptr)
-            folder = FolderOf(ctxt->style->doc->URL);
-    } else if (tCompileFolder != nullptr) {
-        folder = *tCompileFolder;
+// Called from inside libxslt: nothing may be thrown through it, so a fault
+// refuses the read.
+int CheckReadFile(xsltSecurityPrefsPtr prefs, xsltTransformContextPtr ctxt, const char* path) {
+    try {
+        std::string folder;
+        if (ctxt != nullptr) {
+            if (ctxt->style != nullptr && ctxt->style->doc != nullptr)
+                folder = FolderOf(ctxt->style->doc->URL);
+        } else if (tCompileFolder != nullptr) {
+            folder = *tCompileFolder;
+        }
+        if (IsInside(path, folder)) return 1;
+    } catch (...) {
     }
-    if (IsInside(path, folder)) return 1;
-    if (SecurityRecord* record = RecordOf(ctxt)) record->refused = true;
-    return 0;
+    return Refuse(prefs, ctxt, path);
 }
 
 xmlParserInputPtr GuardedEntityLoader(const char* url, const char* id, xmlParserCtxtPtr ctxt) {
