@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 
+#include <libxml/uri.h>
 #include <libxml/xmlIO.h>
 #include <libxml/xmlerror.h>
 #include <libxslt/documents.h>
@@ -30,10 +32,16 @@ thread_local bool tPermitOneOpen = false;
 thread_local const std::string* tCompileFolder = nullptr;
 thread_local SecurityRecord* tCompileRecord = nullptr;
 
+// The folder of a document address. Addresses are URIs (spaces and "%"
+// escaped), so the path is taken unescaped from the parsed URI.
 std::string FolderOf(const xmlChar* url) {
     if (url == nullptr) return {};
-    std::string path = reinterpret_cast<const char*>(url);
-    if (path.rfind("file://", 0) == 0) path.erase(0, 7);
+    xmlURIPtr uri = xmlParseURI(reinterpret_cast<const char*>(url));
+    if (uri == nullptr) return {};
+    std::string path;
+    const bool local = uri->scheme == nullptr || std::string_view(uri->scheme) == "file";
+    if (local && uri->path != nullptr) path = uri->path;
+    xmlFreeURI(uri);
     if (path.empty() || path.front() != '/') return {};
     return std::filesystem::path(path).parent_path().string();
 }

@@ -73,6 +73,12 @@ TEST_F(XmlTransformTest, HtmlOutputIsUtf8WhateverEncodingItNames) {
     const std::string html = Text();
     ASSERT_TRUE(ok_);
     EXPECT_NE(html.find("<DIV ID=\"d\">caf\xC3\xA9 <BR>2</DIV>"), std::string::npos) << html;
+
+    LoadStylesheet("xml.xsl", kXslOpen +
+                                  "<xsl:output method='xml' encoding='ISO-8859-1'/>"
+                                  "<xsl:template match='/'><A>caf\xC3\xA9</A></xsl:template>" +
+                                  kXslClose);
+    EXPECT_EQ(Text(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<A>caf\xC3\xA9</A>\n");
 }
 
 TEST_F(XmlTransformTest, TransformToDocumentGivesAReadableDocument) {
@@ -180,6 +186,19 @@ TEST_F(XmlTransformTest, DocumentReadsStayInsideTheStylesheetFolder) {
         EXPECT_FALSE(data_.TransformToDocument(style_, result));
         EXPECT_FALSE(result.IsLoaded());
     }
+}
+
+TEST_F(XmlTransformTest, FolderNamesWithSpacesAndPercentSignsStillResolve) {
+    folder_.Write("my skin%20x/inside.xml", "<S>spaced</S>");
+    ASSERT_TRUE(style_.LoadFile(folder_.Write("my skin%20x/s.xsl",
+                                              kXslOpen +
+                                                  "<xsl:output method='text'/>"
+                                                  "<xsl:template match='/'>"
+                                                  "<xsl:value-of select=\"document('inside.xml')/S\"/>"
+                                                  "</xsl:template>" +
+                                                  kXslClose)));
+    EXPECT_EQ(Text(), "spaced");
+    EXPECT_TRUE(ok_);
 }
 
 TEST_F(XmlTransformTest, ReadsOfAStylesheetWithoutFolderAreRefused) {
