@@ -271,6 +271,21 @@ TEST(XmlDocumentSafety, ExternalEntitiesAreNeverRead) {
     EXPECT_FALSE(doc.LoadFile(folder.Write("doc.xml", parameter)));
 }
 
+TEST(XmlDocumentSafety, EntityExpansionBombsDoNotLoad) {
+    // Ten levels of ten references each: 10^10 characters if expanded on a read.
+    std::string text = "<!DOCTYPE R [<!ENTITY a 'aaaaaaaaaa'>";
+    for (char level = 'b', previous = 'a'; level <= 'k'; previous = level++) {
+        text += std::string("<!ENTITY ") + level + " '";
+        for (int i = 0; i < 10; ++i) text += std::string("&") + previous + ";";
+        text += "'>";
+    }
+    text += "]><R><V>&k;</V></R>";
+    CXmlDocument doc;
+    EXPECT_FALSE(doc.LoadText(text));
+    std::string value;
+    EXPECT_FALSE(doc.GetElementText("R/V", 0, value));
+}
+
 TEST(XmlDocumentSafety, ParseErrorsStayOffStderr) {
     testing::internal::CaptureStderr();
     CXmlDocument doc;
