@@ -27,16 +27,6 @@ bool CIopermPorts::Acquire(std::string& why)
 #endif
 }
 
-void CIopermPorts::Release()
-{
-#ifdef VARNIO_HAVE_PORT_IO
-    if (granted_) {
-        ::ioperm(kIndexPort, 2, 0);
-        granted_ = false;
-    }
-#endif
-}
-
 std::uint8_t CIopermPorts::In(int port)
 {
 #ifdef VARNIO_HAVE_PORT_IO

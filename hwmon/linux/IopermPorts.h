@@ -8,7 +8,6 @@ namespace hwmon {
 class CIopermPorts : public IRawPorts {
 public:
     bool Acquire(std::string& why) override;
-    void Release() override;
     std::uint8_t In(int port) override;
     void Out(int port, std::uint8_t value) override;
 

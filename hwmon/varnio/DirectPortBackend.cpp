@@ -10,8 +10,6 @@ namespace hwmon {
 
 CDirectPortBackend::CDirectPortBackend(std::unique_ptr<IRawPorts> raw) : raw_(std::move(raw)) {}
 
-CDirectPortBackend::~CDirectPortBackend() { raw_->Release(); }
-
 int CDirectPortBackend::OutPortB(int port, int value)
 {
     if (!IsChipPort(port)) {
@@ -40,7 +38,6 @@ std::unique_ptr<IPortIo> OpenDirectBackend(std::unique_ptr<IRawPorts> raw, std::
         return nullptr;
     }
     if (const auto claim = FindChipPortClaim(ioports)) {
-        raw->Release();
         char range[32];
         std::snprintf(range, sizeof range, "%04x-%04x", claim->first, claim->last);
         why = "ports 0x295-0x296 are claimed by the kernel driver '" + claim->owner + "' (/proc/ioports " +

@@ -15,7 +15,6 @@ namespace hwmon {
 class CDirectPortBackend : public IPortIo {
 public:
     explicit CDirectPortBackend(std::unique_ptr<IRawPorts> raw);
-    ~CDirectPortBackend() override;
 
     int OutPortB(int port, int value) override;
     int InPortB(int port, std::uint8_t* value) override;

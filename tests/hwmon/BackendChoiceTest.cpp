@@ -130,31 +130,40 @@ TEST(BackendSettingsTest, ReadFromTheMachineWideStore)
 // Raw ports with a simulated chip behind them, logging every access.
 class CFakeRawPorts : public IRawPorts {
 public:
-    CFakeRawPorts(bool grant, std::uint8_t chipId, int* releases) : grant_(grant), chip_(chipId), releases_(releases) {}
+    CFakeRawPorts(bool grant, std::uint8_t chipId, std::vector<int>* log = nullptr)
+        : grant_(grant), chip_(chipId), log_(log)
+    {
+    }
     bool Acquire(std::string& why) override
     {
         why = "ioperm: Operation not permitted";
         return grant_;
     }
-    void Release() override { ++*releases_; }
     std::uint8_t In(int port) override
     {
-        ports.push_back(port);
+        Log(port);
         std::uint8_t value = 0;
         chip_.InPortB(port, &value);
         return value;
     }
     void Out(int port, std::uint8_t value) override
     {
-        ports.push_back(port);
+        Log(port);
         chip_.OutPortB(port, value);
     }
     std::vector<int> ports;
 
 private:
+    void Log(int port)
+    {
+        ports.push_back(port);
+        if (log_ != nullptr) {
+            log_->push_back(port);
+        }
+    }
     bool grant_;
     CSimulatedChip chip_;
-    int* releases_;
+    std::vector<int>* log_;
 };
 
 constexpr const char* kQuietIoports =
@@ -180,28 +189,27 @@ TEST(IoportsClaimsTest, OnlyDriversCount)
 
 TEST(DirectPortBackendTest, RefusalsSayWhy)
 {
-    int releases = 0;
     std::string detail, why;
-    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(false, 0xA1, &releases), kQuietIoports, detail, why),
+    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(false, 0xA1), kQuietIoports, detail, why),
               nullptr);
     EXPECT_NE(why.find("needs root"), std::string::npos);
     EXPECT_NE(why.find("Operation not permitted"), std::string::npos);
 
-    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0xA1, &releases), kDriverIoports, detail, why),
+    // A driver's ports are never touched, not even to identify the chip.
+    std::vector<int> traffic;
+    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0xA1, &traffic), kDriverIoports, detail, why),
               nullptr);
     EXPECT_NE(why.find("w83627ehf"), std::string::npos);
-    EXPECT_EQ(releases, 1);
+    EXPECT_TRUE(traffic.empty());
 
-    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0x52, &releases), kQuietIoports, detail, why),
-              nullptr);
+    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0x52), kQuietIoports, detail, why), nullptr);
     EXPECT_NE(why.find("0x52"), std::string::npos);
-    EXPECT_EQ(releases, 2);
+    EXPECT_NE(why.find("no W83627EHF answers"), std::string::npos);
 }
 
 TEST(DirectPortBackendTest, OpensOnARecognisedChipAndGuardsThePorts)
 {
-    int releases = 0;
-    auto raw = std::make_unique<CFakeRawPorts>(true, 0xC1, &releases);
+    auto raw = std::make_unique<CFakeRawPorts>(true, 0xC1);
     CFakeRawPorts* rawView = raw.get();
     std::string detail, why;
     auto backend = OpenDirectBackend(std::move(raw), kQuietIoports, detail, why);
@@ -218,8 +226,6 @@ TEST(DirectPortBackendTest, OpensOnARecognisedChipAndGuardsThePorts)
     for (const int port : rawView->ports) {
         EXPECT_TRUE(IsChipPort(port)) << port;
     }
-    backend.reset();
-    EXPECT_EQ(releases, 1);
 }
 
 }  // namespace
