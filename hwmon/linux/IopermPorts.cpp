@@ -16,7 +16,11 @@ bool CIopermPorts::Acquire(std::string& why)
 {
 #ifdef VARNIO_HAVE_PORT_IO
     if (::ioperm(kIndexPort, 2, 1) != 0) {
-        why = std::string("ioperm: ") + std::strerror(errno);
+        const int error = errno;
+        why = std::string("ioperm: ") + std::strerror(error);
+        if (error == EPERM) {
+            why += " (direct access needs root or the CAP_SYS_RAWIO capability)";
+        }
         return false;
     }
     granted_ = true;

@@ -33,8 +33,7 @@ std::unique_ptr<IPortIo> OpenDirectBackend(std::unique_ptr<IRawPorts> raw, std::
 {
     std::string denied;
     if (!raw->Acquire(denied)) {
-        why = "no access to ports 0x295-0x296 (" + denied +
-              "); direct access needs root or the CAP_SYS_RAWIO capability";
+        why = "no access to ports 0x295-0x296: " + denied;
         return nullptr;
     }
     if (const auto claim = FindChipPortClaim(ioports)) {

@@ -36,6 +36,9 @@ FanItemRecord FanItem(const std::string& pin, int outputMode = 1, std::uint8_t c
 
 class FanControllerTest : public ::testing::Test {
 protected:
+    // Whatever a test did, nothing went to a port other than the chip's two.
+    void TearDown() override { EXPECT_TRUE(port.OnlyChipPorts()); }
+
     CSimulatedChip chip;
     CRecordingPort port{chip};
     CFakeProcessorCount twoProcessors{2};

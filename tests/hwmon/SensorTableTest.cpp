@@ -14,6 +14,8 @@ using Fault = CSimulatedChip::Fault;
 
 class SensorTableTest : public ::testing::Test {
 protected:
+    void TearDown() override { EXPECT_TRUE(port.OnlyChipPorts()); }
+
     CSimulatedChip chip;
     CRecordingPort port{chip};
     CChipAccessor accessor{port};
