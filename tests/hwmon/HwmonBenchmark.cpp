@@ -63,8 +63,11 @@ FanItemRecord Item(std::string_view pin)
 struct FileBackedChip {
     FileBackedChip()
     {
-        char pattern[] = "/tmp/hwmon-bench-XXXXXX";
-        dir = ::mkdtemp(pattern);
+        // $TMPDIR picks the file system: ext4 writes back a file renamed over
+        // another at once, tmpfs does not.
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/hwmon-bench-XXXXXX";
+        dir = ::mkdtemp(pattern.data());
         file = std::make_unique<CStateFile>(dir + "/chip.state");
         chip = std::make_unique<CPersistentSimulatedChip>(*file, clock, 0xA1);
     }
@@ -136,10 +139,10 @@ void BM_ProgramOneOutput_StateFile(benchmark::State& state)
     ProgramOneOutput(state, *chip.chip);
 }
 
-BENCHMARK(BM_ReadEveryFanDuty_InMemory);
-BENCHMARK(BM_ReadEveryFanDuty_StateFile);
-BENCHMARK(BM_ProgramOneOutput_InMemory);
-BENCHMARK(BM_ProgramOneOutput_StateFile);
+BENCHMARK(BM_ReadEveryFanDuty_InMemory)->UseRealTime();
+BENCHMARK(BM_ReadEveryFanDuty_StateFile)->UseRealTime();
+BENCHMARK(BM_ProgramOneOutput_InMemory)->UseRealTime();
+BENCHMARK(BM_ProgramOneOutput_StateFile)->UseRealTime();
 
 }  // namespace
 
