@@ -1,16 +1,18 @@
 // Every hwmon test binary runs with the registry store and the simulated
-// chip's state in a folder of its own, removed at the end, so no test ever
-// touches the user's real files. Set before main, ahead of any registry or
-// libvarnio access.
-#include <gtest/gtest.h>
+// chip's state in a folder of its own, so no test ever touches the user's
+// real files. Made before main, ahead of any registry or libvarnio access, and
+// removed at exit, also when the binary only lists its tests. Forked children
+// leave through _exit and so never remove their parent's folder.
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
-class CTemporaryRegistryDir : public ::testing::Environment {
+class CTemporaryRegistryDir {
 public:
     CTemporaryRegistryDir()
     {
@@ -20,18 +22,19 @@ public:
             ::setenv("VELMAR_REGISTRY_DIR", pattern, 1);
         }
     }
-    void TearDown() override
+    ~CTemporaryRegistryDir()
     {
-        if (!dir_.empty()) {
-            std::filesystem::remove_all(dir_);
+        if (!dir_.empty() && ::getpid() == owner_) {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir_, ignored);
         }
     }
 
 private:
     std::string dir_;
+    pid_t owner_ = ::getpid();
 };
 
-[[maybe_unused]] ::testing::Environment* const kRegistryDir =
-    ::testing::AddGlobalTestEnvironment(new CTemporaryRegistryDir);
+const CTemporaryRegistryDir kRegistryDir;
 
 }  // namespace
