@@ -1,0 +1,9 @@
+#include "SysinfoCommand.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return RunSysinfoCommand(args, std::cout, std::cerr);
+}
