@@ -1,0 +1,49 @@
+#include "fanplugin/StartupProgramming.h"
+
+namespace zefan {
+
+namespace {
+
+hwmon::CFanController* FindByItemNo(FanControllerList& controllers, int itemNo)
+{
+    for (auto& controller : controllers) {
+        if (controller->GetItemNo() == itemNo) {
+            return controller.get();
+        }
+    }
+    return nullptr;
+}
+
+bool ApplySettings(FanControllerList& controllers, std::span<const hwmon::FanItemRecord> items)
+{
+    bool programmedAny = false;
+    for (const auto& item : items) {
+        hwmon::CFanController* controller = FindByItemNo(controllers, item.itemNo);
+        if (controller == nullptr) {
+            return false;
+        }
+        if (!controller->GetConfiguredItem().smartFanEnable) {
+            continue;
+        }
+        if (!controller->ProgramSettings(item)) {
+            return false;
+        }
+        programmedAny = true;
+    }
+    return programmedAny;
+}
+
+}  // namespace
+
+bool ApplyStoredSettings(FanControllerList& controllers, std::span<const hwmon::FanItemRecord> stored)
+{
+    return ApplySettings(controllers, stored);
+}
+
+bool ApplyConfiguredSettings(FanControllerList& controllers,
+                             std::span<const hwmon::FanItemRecord> configured)
+{
+    return ApplySettings(controllers, configured);
+}
+
+}  // namespace zefan

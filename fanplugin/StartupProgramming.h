@@ -1,0 +1,27 @@
+// Programming the chip when the plug-in starts: the user's stored settings
+// where they cover the board, the board's configured settings otherwise.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "hwmon/FanController.h"
+#include "hwmon/FanItemRecord.h"
+
+namespace zefan {
+
+using FanControllerList = std::vector<std::unique_ptr<hwmon::CFanController>>;
+
+// For each stored item, in order, the controller of the same item number
+// takes the stored values, if the board enables its smart fan (a fan the
+// board leaves alone keeps the chip's values). False when an item has no
+// controller, at the first chip error (values already written stay), or
+// when no controller was programmed at all.
+bool ApplyStoredSettings(FanControllerList& controllers, std::span<const hwmon::FanItemRecord> stored);
+
+// The same with the board's own items.
+bool ApplyConfiguredSettings(FanControllerList& controllers,
+                             std::span<const hwmon::FanItemRecord> configured);
+
+}  // namespace zefan

@@ -1,0 +1,124 @@
+// The plug-in object: one object answers IVARNExtend (and IVARNPlugin),
+// IVARNInfo and IVARNDialog with one reference count. Creating it does the
+// plug-in's whole start-up: read the board, build a fan controller per fan
+// and program the chip from the user's stored or the board's settings.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "VarnPlugin.h"
+#include "fanplugin/FanPageModel.h"
+#include "fanplugin/MachineInfo.h"
+#include "fanplugin/PageWindow.h"
+#include "fanplugin/ProfileReader.h"
+#include "fanplugin/ReferenceTemperatureSource.h"
+#include "fanplugin/StartupProgramming.h"
+#include "hwmon/FanItemRecord.h"
+#include "hwmon/PortIo.h"
+#include "hwmon/ProcessorCount.h"
+
+class IRegistryHives;
+
+namespace zefan {
+
+// What the object uses for its whole life; all must outlive it.
+struct ZefanPorts {
+    hwmon::IPortIo& port;
+    const hwmon::IProcessorCount& processors;
+    IRegistryHives& hives;
+    IPageWindowFactory& pages;
+};
+
+// What only the start-up reads.
+struct ZefanStartup {
+    const IMachineInfo& machine;
+    const IProfileReader& board;
+};
+
+class CZefanSettingDlg {
+public:
+    CZefanSettingDlg(const ZefanPorts& ports, const ZefanStartup& startup);
+    ~CZefanSettingDlg();
+    CZefanSettingDlg(const CZefanSettingDlg&) = delete;
+    CZefanSettingDlg& operator=(const CZefanSettingDlg&) = delete;
+
+    // The interfaces handed to the host; each converts to IVARNPlugin*.
+    IVARNExtend* Extend() { return &extend_.iface; }
+    IVARNInfo* Info() { return &info_.iface; }
+    IVARNDialog* Dialog() { return &dialog_.iface; }
+
+    int32_t QueryInterface(const char* name, void** out);
+    int32_t AddRef();
+    // At 0 the object deletes itself; the value is taken before.
+    int32_t Release();
+    int32_t GetName(char* buffer) const;
+    int32_t SendCommand(const char* command, VARN_VALUE value1, VARN_VALUE value2);
+    int32_t SetCallback(PluginEventCallback callback);
+    int32_t GetData(char* buffer);
+    VARN_WINDOW CreatePage(VARN_WINDOW parent);
+    int32_t OnOK();
+    int32_t OnCancel();
+    int32_t OnApply();
+
+    // State the tests inspect.
+    bool IsCelsius() const { return celsius_; }
+    bool HasPage() const { return window_ != nullptr; }
+    bool HasSecondCpuFan() const { return secondCpuFan_; }
+    int ItemCount() const { return itemCount_; }
+    const std::string& ConfigurationPath() const { return configPath_; }
+    const std::vector<hwmon::CFanController*>& ShownFans() const { return shownFans_; }
+    const std::vector<ReferenceTemperatureSource>& ReferenceSources() const { return sources_; }
+    const std::vector<hwmon::FanItemRecord>& StoredFanItems() const { return storedItems_; }
+    // How the chip was programmed at start-up: the stored settings, the
+    // configured ones, or neither (nothing to program, or a chip error).
+    enum class StartupOutcome { Stored, Configured, None };
+    StartupOutcome Startup() const { return startup_; }
+
+private:
+    friend struct ZefanFaces;
+
+    template <class Interface>
+    struct Face {
+        Interface iface;  // first, so the interface pointer leads back to the face
+        CZefanSettingDlg* owner;
+    };
+
+    void ProgramAtStartup();
+    bool SaveSettings();
+    bool ApplyPage();
+    bool WriteSelector();
+    void ClosePage();
+    bool CelsiusForPage() const;
+
+    Face<IVARNExtend> extend_;
+    Face<IVARNInfo> info_;
+    Face<IVARNDialog> dialog_;
+    int32_t count_ = 0;
+
+    ZefanPorts ports_;
+    bool celsius_ = true;
+    int referenceSelector_ = 0;
+    bool secondCpuFan_ = false;
+    std::string configPath_;
+    int itemCount_ = 0;
+    std::vector<hwmon::FanItemRecord> configuredItems_;
+    std::vector<hwmon::FanItemRecord> storedItems_;
+    FanControllerList controllers_;
+    std::vector<hwmon::CFanController*> shownFans_;
+    std::vector<ReferenceTemperatureSource> sources_;
+    StartupOutcome startup_ = StartupOutcome::None;
+
+    // The page. The window forwards to the model, so it is declared after
+    // it and destroyed first.
+    std::unique_ptr<CFanPageModel> model_;
+    std::unique_ptr<IPageWindow> window_;
+};
+
+// Builds an object and queries it for name: the interface with a count of 1,
+// or null (and no object) for a name none of the four interfaces has.
+void* CreateZefanObject(const char* name, const ZefanPorts& ports, const ZefanStartup& startup);
+
+}  // namespace zefan
