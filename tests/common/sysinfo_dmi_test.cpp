@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace {
@@ -162,6 +163,24 @@ TEST(LegacyDmi, StringNumbersStayWithinTheirStructure)
     EXPECT_EQ(out, "Date");
     ASSERT_TRUE(ScanLegacyDmi(zero.bytes, "MBModel", out));
     EXPECT_EQ(out, "");
+}
+
+TEST(LegacyDmi, GarbageTablesStayInsideTheArea)
+{
+    std::mt19937 random(20061);
+    for (int round = 0; round < 300; ++round) {
+        const std::size_t size = 0x40 + random() % 0x2000;
+        std::vector<std::uint8_t> area(size);
+        for (auto& b : area) b = static_cast<std::uint8_t>(random() % 4 == 0 ? 0 : random());
+        std::memcpy(&area[0x10], "_DMI_", 5);
+        const std::uint32_t table = kLegacyBiosAreaBase + 0x20 + static_cast<std::uint32_t>(random() % size);
+        std::memcpy(&area[0x18], &table, 4);
+        LegacyDmiFacts facts;
+        ASSERT_TRUE(ScanLegacyDmiArea(area, facts));
+        EXPECT_LT(facts.boardProduct.size(), kLegacyDmiStringSlot);
+        EXPECT_LT(facts.biosVendor.size(), kLegacyDmiStringSlot);
+        EXPECT_LT(facts.biosDate.size(), kLegacyDmiStringSlot);
+    }
 }
 
 }  // namespace
