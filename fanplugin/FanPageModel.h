@@ -73,6 +73,10 @@ public:
     // The page's values, in the unit shown (target and tolerance) or percent.
     int ShownValue(FanPageValue field) const;
     bool EnableChecked() const { return enableChecked_; }
+    bool ValueControlsAvailable() const { return valueControlsAvailable_; }
+    bool ReferenceAvailable() const { return referenceAvailable_; }
+    // The reference list's selected entry, -1 for none.
+    int ReferenceIndex() const { return referenceIndex_; }
 
 private:
     struct Range {
