@@ -10,6 +10,7 @@
 #include "fanplugin/FanPageUnitSetting.h"
 #include "fanplugin/FanStatusDocument.h"
 #include "hwmon/ReferenceTemperature.h"
+#include "hwmon/SensorTable.h"
 
 namespace zefan {
 

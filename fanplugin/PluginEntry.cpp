@@ -1,0 +1,40 @@
+// The library's one export. Everything the plug-in object needs from the
+// machine is made here: the port library, the processor count, the process's
+// registry hives, the system information, the board file and the toolkit's
+// page windows.
+#include "RegistryHives.h"
+#include "VarnPlugin.h"
+#include "fanplugin/IniProfileReader.h"
+#include "fanplugin/SystemInfoMachine.h"
+#include "fanplugin/ToolkitPageWindows.h"
+#include "fanplugin/ZefanSettingDlg.h"
+#include "hwmon/VarnioPort.h"
+#include "hwmon/linux/SystemProcessorCount.h"
+
+namespace {
+
+// Asks for the process's hives at every access, so an override installed
+// after the object was made is honoured.
+class CProcessHives : public IRegistryHives {
+public:
+    CRegistryStore* Store(HKEY root) override { return ProcessRegistryHives().Store(root); }
+};
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) void* PlugIn_GetObject(const char* name)
+{
+    try {
+        static hwmon::CVarnioPort port;
+        static const hwmon::CSystemProcessorCount processors;
+        static CProcessHives hives;
+        // Read once, while the object starts: a new object sees an edited file.
+        const zefan::CIniProfileReader board;
+        const zefan::CSystemInfoMachine machine;
+        return zefan::CreateZefanObject(
+            name, zefan::ZefanPorts{port, processors, hives, zefan::ToolkitPageWindowFactory()},
+            zefan::ZefanStartup{machine, board});
+    } catch (...) {
+        return nullptr;
+    }
+}
