@@ -1,0 +1,94 @@
+#include "ScriptBridge.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+struct ErrorTextEntry {
+    int code;
+    const char* text;
+};
+
+// The script host's wording for the failures the page port reports.
+constexpr std::array<ErrorTextEntry, 3> kErrorTexts{{
+    {kScriptErrorUnknownName, "Unknown name."},
+    {kScriptErrorException, "Exception occurred."},
+    {kScriptErrorNoAnswer, "The page did not answer in time."},
+}};
+
+int CodeOf(ScriptStatus status) {
+    switch (status) {
+        case ScriptStatus::UnknownName: return kScriptErrorUnknownName;
+        case ScriptStatus::Exception: return kScriptErrorException;
+        case ScriptStatus::NoAnswer: return kScriptErrorNoAnswer;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+std::string CScriptBridge::ErrorText(int code) {
+    for (const auto& entry : kErrorTexts)
+        if (entry.code == code) return entry.text;
+    return "FormatMessage Netive Error";
+}
+
+bool CScriptBridge::SetDocument(IScriptPage* page) {
+    if (page == nullptr) {
+        SetError("NULL pointer");
+        return false;
+    }
+    page_ = page;
+    return true;
+}
+
+bool CScriptBridge::Record(const ScriptOutcome& outcome) {
+    if (outcome.status == ScriptStatus::Ok) return true;
+    if (outcome.status == ScriptStatus::NoScript) {
+        SetError("Cannot GetScript");
+        return false;
+    }
+    std::string reason = ErrorText(CodeOf(outcome.status));
+    if (!outcome.detail.empty()) reason += " " + outcome.detail;
+    SetError(reason);
+    return false;
+}
+
+bool CScriptBridge::CallFunction(const std::string& name, const std::vector<std::string>& args,
+                                 ScriptValue* result) {
+    if (name.find('.') != std::string::npos) {
+        if (page_ != nullptr) page_->Execute(name);
+        return false;
+    }
+    if (page_ == nullptr) {
+        SetError("NULL pointer");
+        SetError("Cannot GetScript");
+        return false;
+    }
+    // The page port takes the arguments first to last; the reversal the
+    // platform's invocation convention needs is the adapter's business.
+    ScriptOutcome outcome = page_->Invoke(name, args);
+    if (!Record(outcome)) return false;
+    if (result != nullptr) *result = std::move(outcome.value);
+    return true;
+}
+
+ScriptValue CScriptBridge::GetVariable(const std::string& name) {
+    if (page_ == nullptr) {
+        SetError("NULL pointer");
+        SetError("Cannot GetScript");
+        return ScriptNull{};
+    }
+    ScriptOutcome outcome = page_->Read(name);
+    if (!Record(outcome)) return ScriptNull{};
+    return std::move(outcome.value);
+}
+
+void CScriptBridge::GetVariableText(const std::string& name, std::string& text) {
+    text = ScriptValueText(GetVariable(name));
+}
+
+void CScriptBridge::GetVariableInt(const std::string& name, int& value) {
+    value = ScriptValueInt(GetVariable(name));
+}

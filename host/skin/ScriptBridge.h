@@ -1,0 +1,59 @@
+// CScriptBridge: calls page script functions by name with string arguments
+// and reads global page variables. No failure is shown; each is recorded in
+// the last-error text ("JSCall Error:\n" + reason) and reported by a false /
+// null result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ScriptPage.h"
+
+// Reasons a call can fail, with their fixed texts (ErrorText).
+enum ScriptErrorCode : int {
+    kScriptErrorUnknownName = 1,
+    kScriptErrorException = 2,
+    kScriptErrorNoAnswer = 3,
+};
+
+inline constexpr const char* kScriptErrorPrefix = "JSCall Error:\n";
+
+class CScriptBridge {
+public:
+    // The bridge does not own the page; the page outlives the engine that
+    // owns the bridge. A null page is refused with "NULL pointer".
+    bool SetDocument(IScriptPage* page);
+    bool HasDocument() const { return page_ != nullptr; }
+    IScriptPage* Document() const { return page_; }
+
+    // A name containing "." is a piece of script code: it is run, and the
+    // call returns false whatever it did.
+    bool CallFunction(const std::string& name, const std::vector<std::string>& args,
+                      ScriptValue* result);
+    bool CallFunction(const std::string& name) { return CallFunction(name, std::vector<std::string>{}, nullptr); }
+    bool CallFunction(const std::string& name, const std::string& a) {
+        return CallFunction(name, std::vector<std::string>{a}, nullptr);
+    }
+    bool CallFunction(const std::string& name, const std::string& a, const std::string& b) {
+        return CallFunction(name, std::vector<std::string>{a, b}, nullptr);
+    }
+
+    ScriptValue GetVariable(const std::string& name);
+    // Text of a string variable; "" for null or any other kind.
+    void GetVariableText(const std::string& name, std::string& text);
+    // 0 for null, integers as they are, doubles truncated toward zero, 0 for
+    // any other kind (text included).
+    void GetVariableInt(const std::string& name, int& value);
+
+    const std::string& LastError() const { return lastError_; }
+
+    // Text for a failure code; "FormatMessage Netive Error" when unknown.
+    static std::string ErrorText(int code);
+
+private:
+    bool Record(const ScriptOutcome& outcome);
+    void SetError(const std::string& reason) { lastError_ = kScriptErrorPrefix + reason; }
+
+    IScriptPage* page_ = nullptr;
+    std::string lastError_;
+};

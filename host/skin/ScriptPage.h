@@ -1,0 +1,51 @@
+// Port: the HTML page of a composed window and its script host. The logic
+// talks to the page only through this; the Qt adapter runs it on a web view,
+// the test double keeps a page model in memory.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ScriptValue.h"
+
+enum class ScriptStatus {
+    Ok,
+    NoScript,     // the page has no script host (not loaded, gone)
+    UnknownName,  // no global function / variable of that name
+    Exception,    // the function threw
+    NoAnswer,     // the page did not answer in time
+};
+
+struct ScriptOutcome {
+    ScriptStatus status = ScriptStatus::Ok;
+    ScriptValue value;   // Ok only
+    std::string detail;  // Exception: the script's message
+};
+
+class IScriptPage {
+public:
+    virtual ~IScriptPage() = default;
+
+    // Calls the global function `name` with the strings as positional
+    // arguments, first string first. Waits for the answer (bounded).
+    virtual ScriptOutcome Invoke(const std::string& name, const std::vector<std::string>& args) = 0;
+    // Reads the global variable `name` (bounded wait).
+    virtual ScriptOutcome Read(const std::string& name) = 0;
+    // Runs a piece of script; nothing is waited for or reported.
+    virtual void Execute(const std::string& code) = 0;
+
+    // Writes, applied in the order given and before any later call.
+    virtual void SetBodyHtml(const std::string& html) = 0;
+    virtual void SetElementHtml(const std::string& id, const std::string& html) = 0;
+    virtual void SetImageSource(const std::string& id, const std::string& src) = 0;
+    // Ids of all elements that have one, in document order; nothing when the
+    // page did not answer.
+    virtual std::optional<std::vector<std::string>> ElementIds() = 0;
+
+    // Document complete: the page has loaded.
+    virtual void SetDocumentCompleteHandler(std::function<void()> handler) = 0;
+    // Before navigate: given the address, returns true to cancel.
+    virtual void SetBeforeNavigateHandler(std::function<bool(const std::string& url)> handler) = 0;
+};

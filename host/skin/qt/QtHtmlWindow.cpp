@@ -1,0 +1,44 @@
+#include "QtHtmlWindow.h"
+
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <unistd.h>
+
+#include "QtPageResources.h"
+
+CQtHtmlWindow::CQtHtmlWindow(QWidget* parent)
+    : QWidget(parent, parent ? Qt::Widget : Qt::Window | Qt::FramelessWindowHint),
+      view_(new QWebEngineView(this)),
+      webPage_(new CNavigationPage(view_)),
+      page_(new CQtWebPage(webPage_)),
+      window_(this) {
+    view_->setPage(webPage_);
+    view_->setContextMenuPolicy(Qt::NoContextMenu);
+    view_->setGeometry(rect());
+    setFocusProxy(view_);
+}
+
+CQtHtmlWindow::~CQtHtmlWindow() = default;
+
+void CQtHtmlWindow::PrepareProcess() {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() != 0) return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.contains("--no-sandbox")) return;
+    if (!flags.isEmpty()) flags += ' ';
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--no-sandbox");
+}
+
+bool CQtHtmlWindow::LoadPageResource(int id, const QString& baseFolder) {
+    const QString html = PageResourceHtml(id);
+    if (html.isEmpty()) return false;
+    QString base = baseFolder;
+    if (!base.endsWith('/')) base += '/';
+    webPage_->setHtml(html, QUrl::fromLocalFile(base));
+    return true;
+}
+
+void CQtHtmlWindow::resizeEvent(QResizeEvent* event) {
+    view_->setGeometry(0, 0, event->size().width(), event->size().height());
+    QWidget::resizeEvent(event);
+}
