@@ -26,7 +26,7 @@ extern "C" __attribute__((visibility("default"))) void* PlugIn_GetObject(const c
 {
     try {
         static hwmon::CVarnioPort port;
-        static const hwmon::CSystemProcessorCount processors;
+        static hwmon::CSystemProcessorCount processors;
         static CProcessHives hives;
         // Read once, while the object starts: a new object sees an edited file.
         const zefan::CIniProfileReader board;

@@ -168,8 +168,16 @@ void CZefanSettingDlg::ProgramAtStartup()
 
 CZefanSettingDlg::~CZefanSettingDlg()
 {
-    SaveSettings();
-    ClosePage();
+    // A destructor must not throw: the store may fail to allocate, and the
+    // page is closed regardless.
+    try {
+        SaveSettings();
+    } catch (...) {
+    }
+    try {
+        ClosePage();
+    } catch (...) {
+    }
 }
 
 bool CZefanSettingDlg::SaveSettings()
