@@ -1,0 +1,245 @@
+// End to end: the test skin composed into a real frameless window with a
+// WebEngine page, under Xvfb when there is no display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QTimer>
+#include <filesystem>
+
+#include "ClickNote.h"
+#include "QtHtmlWindow.h"
+#include "QtMessageBox.h"
+#include "QtPageResources.h"
+#include "QtSkinButtonWidget.h"
+#include "SkinEngine.h"
+#include "skin_test_bitmaps.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 200;
+
+void Pump(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > timeoutMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+SkinRgb Rgb(int r, int g, int b) {
+    return SkinRgb{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
+}
+
+// The test skin: the committed definition, stylesheet and script, with
+// bitmaps written beside them.
+fs::path MakeSkin() {
+    const fs::path folder = skintest::FreshFolder("velmar-e2e-skin");
+    for (const char* file : {"SkinDefine.xml", "skin.xsl", "skin.js"})
+        fs::copy_file(fs::path(VELMAR_TEST_DATA_DIR) / "skin" / file, folder / file);
+    skintest::WriteBmp(folder / "rgn.bmp", skintest::Ellipse(kWidth, kHeight));
+    skintest::WriteBmp(folder / "back.bmp", skintest::Solid(kWidth, kHeight, Rgb(30, 40, 90)));
+    skintest::WriteBmp(folder / "logo.bmp", skintest::Solid(60, 40, Rgb(220, 20, 20)), 8);
+    skintest::WriteBmp(folder / "img" / "badge.bmp", skintest::Solid(30, 30, Rgb(20, 200, 20)));
+    skintest::WriteBmp(folder / "r.bmp", skintest::Solid(30, 20, Rgb(90, 90, 90)));
+    skintest::WriteBmp(folder / "r_d.bmp", skintest::Solid(30, 20, Rgb(40, 40, 40)));
+    skintest::WriteBmp(folder / "r_f.bmp", skintest::Solid(30, 20, Rgb(250, 200, 0)));
+    skintest::WriteBmp(folder / "play.bmp", skintest::Solid(24, 24, Rgb(0, 120, 255)));
+    skintest::WriteBmp(folder / "play_d.bmp", skintest::Solid(24, 24, Rgb(0, 60, 128)));
+    skintest::WriteBmp(folder / "play_o.bmp", skintest::Solid(24, 24, Rgb(100, 180, 255)));
+    skintest::WriteBmp(folder / "play_m.bmp", skintest::Ellipse(24, 24));
+    return folder;
+}
+
+QRegion ExpectedMask(const CBitmapPixels& bitmap) {
+    return RegionFromRects(*RegionFromBitmap(&bitmap, kSkinWhite));
+}
+
+void Click(QWidget* widget, QPoint at) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+class SkinE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder = new fs::path(MakeSkin());
+        window = new CQtHtmlWindow();
+        messages = new CQtMessageBox(window);
+        engine = new CSkinEngine(*messages);
+        bool complete = false;
+        window->Page().SetDocumentCompleteHandler([&complete] { complete = true; });
+        window->Window().SetSkinClickHandler([](void* parameter) {
+            if (auto note = TakeLiveClickNote(parameter)) clicks->push_back(note->Id());
+        });
+        window->resize(100, 100);
+        window->show();  // the page renders only in a window that was shown once
+        ASSERT_TRUE(window->LoadPageResource(kMainPageResource, QString::fromStdString(folder->string())));
+        ASSERT_TRUE(WaitUntil([&] { return complete; }, 20000)) << "page 104 never completed";
+        engine->SetPosition(50, 60);
+        composed = engine->LoadSkin(folder->string(), &window->Window(), &window->Page(),
+                                    "<VARN_FRAME></VARN_FRAME>", true);
+        std::string loaded;
+        WaitUntil([&] {
+            engine->GetVariableText("skinScriptLoaded", loaded);
+            return loaded == "yes";
+        });
+    }
+    static void TearDownTestSuite() {
+        delete engine;
+        delete messages;
+        delete window;
+        fs::remove_all(*folder);
+        delete folder;
+    }
+
+    static QWidget* ButtonWidget(const std::string& id) {
+        CSkinCommandButton* button = engine->FindButton(id);
+        if (!button) return nullptr;
+        auto* port = dynamic_cast<CQtSkinButtonWidget*>(button->Widget());
+        return port ? port->Widget() : nullptr;
+    }
+    static std::string Box(const std::string& id) {
+        ScriptValue box;
+        engine->Bridge().CallFunction("ElementBox", {id}, &box);
+        return ScriptValueText(box);
+    }
+
+    static inline fs::path* folder = nullptr;
+    static inline CQtHtmlWindow* window = nullptr;
+    static inline CQtMessageBox* messages = nullptr;
+    static inline CSkinEngine* engine = nullptr;
+    static inline std::vector<std::string>* clicks = new std::vector<std::string>;
+    static inline bool composed = false;
+};
+
+}  // namespace
+
+TEST_F(SkinE2E, ComposesTheSkinIntoAVisibleWindowShapedByItsOutline) {
+    ASSERT_TRUE(composed);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Velmar E2E");
+    EXPECT_EQ(window->size(), QSize(kWidth, kHeight));
+    EXPECT_EQ(window->pos(), QPoint(50, 60));
+    const QRegion expected = ExpectedMask(skintest::Ellipse(kWidth, kHeight));
+    EXPECT_EQ(window->mask(), expected);
+    EXPECT_TRUE(window->mask().contains(QPoint(kWidth / 2, kHeight / 2)));
+    EXPECT_FALSE(window->mask().contains(QPoint(0, 0))) << "the white corner is outside the window";
+}
+
+TEST_F(SkinE2E, PlacesTheImageElementsWhereTheDefinitionSays) {
+    ASSERT_TRUE(composed);
+    EXPECT_TRUE(WaitUntil([] { return Box("logo") == "40,30,60,40"; })) << Box("logo");
+    EXPECT_TRUE(WaitUntil([] { return Box("badge") == "200,120,30,30"; })) << Box("badge");
+    EXPECT_EQ(Box("frame").rfind("120,4,", 0), 0u) << "the stylesheet output comes first: " << Box("frame");
+    const auto ids = window->Page().ElementIds();
+    ASSERT_TRUE(ids);
+    EXPECT_EQ(*ids, (std::vector<std::string>{"head", "CHtmlVesselDlg", "frame", "logo", "badge"}));
+}
+
+TEST_F(SkinE2E, RunsTheSkinScriptAfterTheElementsAreComposed) {
+    ASSERT_TRUE(composed);
+    ASSERT_TRUE(engine->CallScript("OnInitial", "", ""));
+    std::string report;
+    engine->GetVariableText("initialReport", report);
+    EXPECT_EQ(report, "logo@40,30");
+    ScriptValue scripts;
+    ASSERT_TRUE(engine->Bridge().CallFunction("ScriptCount", {}, &scripts));
+    const int before = ScriptValueInt(scripts);
+    engine->CallScript("loadScript", "skin.js", "");
+    engine->Bridge().CallFunction("ScriptCount", {}, &scripts);
+    EXPECT_EQ(ScriptValueInt(scripts), before) << "page 104 loads the skin script once";
+}
+
+TEST_F(SkinE2E, AScriptButtonCallsItsPageFunctionAndNotifiesItsOwner) {
+    ASSERT_TRUE(composed);
+    QWidget* play = ButtonWidget("PLAY");
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->size(), QSize(24, 24)) << "the mask's size wins over WIDTH and HEIGHT";
+    EXPECT_EQ(play->parentWidget(), window);
+    EXPECT_EQ(play->toolTip(), "Play");
+    EXPECT_EQ(play->mask(), ExpectedMask(skintest::Ellipse(24, 24)));
+    EXPECT_FALSE(play->mask().contains(QPoint(0, 0))) << "white mask pixels are not the button";
+    clicks->clear();
+    Click(play, QPoint(12, 12));
+    ASSERT_TRUE(WaitUntil([] { return !clicks->empty(); }));
+    EXPECT_EQ(*clicks, (std::vector<std::string>{"PLAY"}));
+    int count = 0;
+    engine->GetVariableInt("playCount", count);
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(SkinE2E, ARadioButtonUnchecksTheOthersOfItsGroupOnly) {
+    ASSERT_TRUE(composed);
+    for (const char* id : {"R0", "R1", "R2", "S0", "S1"}) ASSERT_NE(ButtonWidget(id), nullptr) << id;
+    Click(ButtonWidget("R0"), QPoint(5, 5));
+    EXPECT_TRUE(engine->SetButtonCheck("S1", true));
+    Pump(50);
+    EXPECT_TRUE(engine->FindButton("R0")->GetCheck());
+    Click(ButtonWidget("R2"), QPoint(5, 5));
+    Pump(50);
+    EXPECT_FALSE(engine->FindButton("R0")->GetCheck());
+    EXPECT_FALSE(engine->FindButton("R1")->GetCheck());
+    EXPECT_TRUE(engine->FindButton("R2")->GetCheck());
+    EXPECT_TRUE(engine->FindButton("S1")->GetCheck()) << "the other group is untouched";
+    EXPECT_FALSE(engine->FindButton("S0")->GetCheck());
+}
+
+TEST_F(SkinE2E, APageThatDoesNotAnswerIsAFailedCallNotAHang) {
+    ASSERT_TRUE(composed);
+    window->Page().Execute("var until = Date.now() + 3000; while (Date.now() < until) {}");
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(engine->CallScript("PressPlay", "", ""));
+    EXPECT_LT(t.elapsed(), 2900);
+    EXPECT_EQ(engine->Bridge().LastError(), "JSCall Error:\nThe page did not answer in time.");
+    EXPECT_TRUE(WaitUntil([] {
+        std::string loaded;
+        engine->GetVariableText("skinScriptLoaded", loaded);
+        return loaded == "yes";
+    })) << "the page answers again once it is free";
+}
+
+TEST_F(SkinE2E, SavesAScreenshot) {
+    ASSERT_TRUE(composed);
+    WaitUntil([] { return Box("logo") == "40,30,60,40"; });
+    Pump(300);
+    const QPixmap shot = window->grab();
+    ASSERT_FALSE(shot.isNull());
+    const QString dir = QString::fromUtf8(VELMAR_ARTIFACT_DIR);
+    QDir().mkpath(dir);
+    const QString path = dir + "/skin_e2e.png";
+    ASSERT_TRUE(shot.save(path));
+    EXPECT_TRUE(QFileInfo::exists(path));
+    const QImage image = shot.toImage();
+    const QColor logo = image.pixelColor(70, 50);
+    EXPECT_GT(logo.red(), 150) << "the logo is drawn where it stands";
+    EXPECT_LT(logo.green(), 80);
+    const QColor play = image.pixelColor(262, 152);
+    EXPECT_EQ(play, QColor(0, 120, 255)) << "the button is drawn above the page";
+}
+
+int main(int argc, char** argv) {
+    CQtHtmlWindow::PrepareProcess();
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
