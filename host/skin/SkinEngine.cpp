@@ -44,6 +44,15 @@ void CSkinEngine::DestroyButtons() {
 
 bool CSkinEngine::LoadSkin(const std::string& skinFolder, ISkinWindow* target, IScriptPage* page,
                            const std::string& dataText, bool applyOutline) {
+    if (composing_) return false;
+    composing_ = true;
+    const bool composed = Compose(skinFolder, target, page, dataText, applyOutline);
+    composing_ = false;
+    return composed;
+}
+
+bool CSkinEngine::Compose(const std::string& skinFolder, ISkinWindow* target, IScriptPage* page,
+                          const std::string& dataText, bool applyOutline) {
     baseControlId_ = kFirstButtonControlId;
     DestroyButtons();
     outputCut_ = false;

@@ -34,6 +34,10 @@ public:
     // missing, or when data is given and the skin names no stylesheet; the
     // window then stays hidden without buttons. Without a page the window
     // only gets the background bitmap and is left as it is.
+    // Page calls wait for the page in a nested event loop, where posted tasks
+    // (a click note, say) can run; a composition requested from there while
+    // one is under way is refused (false, nothing touched) rather than
+    // interleaved with it.
     bool LoadSkin(const std::string& skinFolder, ISkinWindow* target, IScriptPage* page,
                   const std::string& dataText, bool applyOutline);
 
@@ -64,6 +68,8 @@ public:
     bool StylesheetOutputCut() const { return outputCut_; }
 
 private:
+    bool Compose(const std::string& skinFolder, ISkinWindow* target, IScriptPage* page,
+                 const std::string& dataText, bool applyOutline);
     void DestroyButtons();
     bool ComposePage(const CSkinDefinition& skin, const std::string& dataText);
     void CreateButtons(const CSkinDefinition& skin);
@@ -86,4 +92,5 @@ private:
     CXmlDocument data_;
     CXmlDocument stylesheet_;
     bool outputCut_ = false;
+    bool composing_ = false;
 };

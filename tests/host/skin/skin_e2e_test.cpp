@@ -218,6 +218,29 @@ TEST_F(SkinE2E, APageThatDoesNotAnswerIsAFailedCallNotAHang) {
     })) << "the page answers again once it is free";
 }
 
+TEST_F(SkinE2E, ThePluginViewPageCallsOnInitialAtEveryLoadScript) {
+    CQtHtmlWindow view(window);
+    bool complete = false;
+    view.Page().SetDocumentCompleteHandler([&complete] { complete = true; });
+    view.setGeometry(0, 0, 50, 50);
+    view.show();
+    ASSERT_TRUE(view.LoadPageResource(kPluginViewPageResource, QString::fromStdString(folder->string())));
+    ASSERT_TRUE(WaitUntil([&] { return complete; }));
+    CScriptBridge bridge;
+    ASSERT_TRUE(bridge.SetDocument(&view.Page()));
+    view.Page().Execute("var inits = 0; function OnInitial() { inits = inits + 1; }");
+    EXPECT_TRUE(bridge.CallFunction("loadScript", "missing.js"));
+    EXPECT_TRUE(bridge.CallFunction("loadScript", "missing.js"));
+    int inits = 0;
+    bridge.GetVariableInt("inits", inits);
+    EXPECT_EQ(inits, 2);
+    const auto ids = view.Page().ElementIds();
+    ASSERT_TRUE(ids);
+    EXPECT_EQ(*ids, (std::vector<std::string>{"head", "CPlugInView"}));
+    EXPECT_FALSE(bridge.CallFunction("NoSuchFunction"));
+    EXPECT_EQ(bridge.LastError(), "JSCall Error:\nUnknown name.");
+}
+
 TEST_F(SkinE2E, SavesAScreenshot) {
     ASSERT_TRUE(composed);
     WaitUntil([] { return Box("logo") == "40,30,60,40"; });

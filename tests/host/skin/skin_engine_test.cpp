@@ -294,6 +294,22 @@ TEST_F(SkinEngineTest, AClickDuringWhichTheWindowIsRecomposedFinishesSafely) {
     EXPECT_EQ(page.calls.back().name, "SetFocus");
 }
 
+TEST_F(SkinEngineTest, RefusesACompositionStartedWhileOneIsUnderWay) {
+    Define(R"(<JAVASCRIPT SRC="skin.js"/><NORMALBUTTON><BUTTON ID="A"/></NORMALBUTTON>)");
+    bool nested = true;
+    // A posted task run while the page is waited for asks for a new skin.
+    page.Define("loadScript", [&](const std::vector<std::string>&) {
+        nested = Load();
+        return ScriptOutcome{};
+    });
+    ASSERT_TRUE(Load());
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(engine.Buttons().size(), 1u) << "the outer composition alone made its buttons";
+    EXPECT_EQ(log.Count("show"), 1);
+    page.Define("loadScript");
+    EXPECT_TRUE(Load()) << "the next composition runs again";
+}
+
 TEST_F(SkinEngineTest, GivesThePageToTheBridgeOnceAndForwardsScriptCalls) {
     Define("");
     CSkinEngine noPage(messages);
