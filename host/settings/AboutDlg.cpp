@@ -1,0 +1,57 @@
+#include "AboutDlg.h"
+
+#include "RegistryAccess.h"
+#include "RegistryHives.h"
+#include "VersionReader.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+struct BackendRow {
+    const char* name;  // as stored, compared without case
+    const char* line;
+};
+
+constexpr BackendRow kBackends[] = {
+    {"simulated", "Fan chip: simulated (no real fans are driven)"},
+    {"direct", "Fan chip: direct port access (real hardware)"},
+};
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+}  // namespace
+
+CAboutDlg::CAboutDlg(std::vector<AboutEntry> entries, IRegistryHives* hives)
+    : entries_(std::move(entries)), hives_(hives) {}
+
+AboutEntry CAboutDlg::EntryFor(const std::string& libraryPath) {
+    const std::size_t slash = libraryPath.find_last_of("/\\");
+    return {slash == std::string::npos ? libraryPath : libraryPath.substr(slash + 1),
+            CVersionReader::VersionText(libraryPath)};
+}
+
+std::string CAboutDlg::BackendLine() const {
+    CRegistryAccess registry = hives_ ? CRegistryAccess(*hives_) : CRegistryAccess();
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    std::string stored;
+    if (!registry.QueryString("SOFTWARE\\VARN\\VARNIO", "Backend", stored)) stored = "simulated";
+    for (const BackendRow& row : kBackends)
+        if (Lower(stored) == row.name) return row.line;
+    // The port library refuses a backend it does not know: no fan is driven.
+    return "Fan chip: unknown backend \"" + stored.substr(0, 32) + "\" (refused, no fans driven)";
+}
+
+bool CAboutDlg::OnInitDialog(IAboutView& view) {
+    view.SetVersionLine(kVersionLine);
+    view.SetBackendLine(BackendLine());
+    view.AddColumn("Plug-In");
+    view.AddColumn("Version");
+    for (const AboutEntry& entry : entries_) view.AddRow(entry.fileName, entry.versionText);
+    return true;
+}

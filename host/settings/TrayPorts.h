@@ -1,0 +1,44 @@
+// The notification-area icon, its menu, and the window that hides into it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// An icon by name: a resource path (":/icons/135.png") or a file path.
+using TrayIcon = std::string;
+
+struct TrayMenuEntry {
+    const char* text;  // null: a separator
+    int command;
+    bool isDefault;    // drawn bold
+};
+
+class ITrayIconPort {
+public:
+    virtual ~ITrayIconPort() = default;
+    // False when no tray is there to take the icon.
+    virtual bool Add(const TrayIcon& icon, const std::string& tooltip) = 0;
+    virtual bool Modify(const TrayIcon& icon) = 0;
+    virtual bool Remove() = 0;
+    // Shows the menu at the cursor; a chosen entry's command reaches the
+    // target through ITrayTarget::SendCommand.
+    virtual void PopupMenu(const std::vector<TrayMenuEntry>& entries) = 0;
+};
+
+// The window that receives the tray's commands (the main window).
+class ITrayTarget {
+public:
+    virtual ~ITrayTarget() = default;
+    virtual void BringToForeground() = 0;
+    virtual void SendCommand(int command) = 0;
+    // Power notification: event 4 suspend (data 1), 7 resumed (data 2).
+    virtual void PowerNotification(int event, int data) = 0;
+};
+
+// A top-level window as hiding it into the tray needs it.
+class ITrayWindow {
+public:
+    virtual ~ITrayWindow() = default;
+    virtual void HideFromTaskbar() = 0;      // hidden, no taskbar button
+    virtual void ShowAndActivate() = 0;      // shown, redrawn, in front
+};
