@@ -22,7 +22,11 @@ bool ApplySettings(FanControllerList& controllers, std::span<const hwmon::FanIte
         if (controller == nullptr) {
             return false;
         }
-        if (!controller->GetConfiguredItem().smartFanEnable) {
+        // A fan the board leaves alone stays alone, unless these settings
+        // switch it on: the user enabled it on the page, and leaving it out
+        // would also let the next save overwrite that choice with the
+        // board's.
+        if (!controller->GetConfiguredItem().smartFanEnable && !item.smartFanEnable) {
             continue;
         }
         if (!controller->ProgramSettings(item)) {

@@ -14,9 +14,9 @@ namespace zefan {
 using FanControllerList = std::vector<std::unique_ptr<hwmon::CFanController>>;
 
 // For each stored item, in order, the controller of the same item number
-// takes the stored values, if the board enables its smart fan (a fan the
-// board leaves alone keeps the chip's values). False when an item has no
-// controller, at the first chip error (values already written stay), or
+// takes the stored values if the board or the stored item enables its smart
+// fan (a fan both leave off keeps the chip's values). False when an item has
+// no controller, at the first chip error (values already written stay), or
 // when no controller was programmed at all.
 bool ApplyStoredSettings(FanControllerList& controllers, std::span<const hwmon::FanItemRecord> stored);
 

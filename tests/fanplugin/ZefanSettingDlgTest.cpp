@@ -160,6 +160,28 @@ TEST_F(ZefanSettingDlgTest, StoredSettingsWinOverTheBoards)
     EXPECT_EQ(Stored(kCpuFan, "TargetTemp"), 66u);
 }
 
+TEST_F(ZefanSettingDlgTest, AFanTheUserSwitchedOnStaysOnAcrossRestarts)
+{
+    // SYS FAN 2 is off on this board; the user switches it on and sets 42 C.
+    Load().Release();
+    Store(kSysFan2, "SmartFanEnable", 1);
+    Store(kSysFan2, "TargetTemp", 42);
+    for (int start = 0; start < 2; ++start) {
+        CZefanSettingDlg& zefan = Load();
+        EXPECT_EQ(zefan.Startup(), CZefanSettingDlg::StartupOutcome::Stored);
+        EXPECT_EQ(Reg(0x13), 42);
+        EXPECT_EQ((Reg(0x12) >> 1) & 3, 1);
+        zefan.Release();
+        EXPECT_EQ(Stored(kSysFan2, "SmartFanEnable"), 1u);
+        EXPECT_EQ(Stored(kSysFan2, "TargetTemp"), 42u);
+    }
+    // Switched off again, the board's choice to leave it alone holds.
+    Store(kSysFan2, "SmartFanEnable", 0);
+    Store(kSysFan2, "TargetTemp", 43);
+    Load().Release();
+    EXPECT_EQ(Reg(0x13), 42);
+}
+
 TEST_F(ZefanSettingDlgTest, UnusableStoredSettingsFallBackToTheBoardsAndReplaceThem)
 {
     Load().Release();
