@@ -14,6 +14,8 @@ CQtHtmlWindow::CQtHtmlWindow(QWidget* parent)
       window_(this) {
     view_->setPage(webPage_);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
+    // A file dropped on the page would navigate away from the composed face.
+    view_->setAcceptDrops(false);
     view_->setGeometry(rect());
     setFocusProxy(view_);
 }

@@ -15,6 +15,7 @@
 #include "QtMessageBox.h"
 #include "QtPageResources.h"
 #include "QtSkinButtonWidget.h"
+#include "QtTimers.h"
 #include "SkinEngine.h"
 #include "skin_test_bitmaps.h"
 
@@ -239,6 +240,23 @@ TEST_F(SkinE2E, ThePluginViewPageCallsOnInitialAtEveryLoadScript) {
     EXPECT_EQ(*ids, (std::vector<std::string>{"head", "CPlugInView"}));
     EXPECT_FALSE(bridge.CallFunction("NoSuchFunction"));
     EXPECT_EQ(bridge.LastError(), "JSCall Error:\nUnknown name.");
+}
+
+TEST(QtTimers, TickUntilStoppedEvenFromTheirOwnTick) {
+    QObject owner;
+    CQtTimers timers(&owner);
+    int ticks = 0;
+    timers.Start(1, 5, [&] {
+        if (++ticks == 3) timers.Stop(1);
+    });
+    EXPECT_TRUE(timers.IsRunning(1));
+    EXPECT_TRUE(WaitUntil([&] { return !timers.IsRunning(1); }, 2000));
+    Pump(40);
+    EXPECT_EQ(ticks, 3);
+    timers.Start(2, 5, [] {});
+    timers.Start(2, 1000, [&] { ++ticks; });
+    Pump(40);
+    EXPECT_EQ(ticks, 3) << "starting an id again replaces its timer";
 }
 
 TEST_F(SkinE2E, SavesAScreenshot) {
