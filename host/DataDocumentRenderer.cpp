@@ -1,0 +1,62 @@
+#include "DataDocumentRenderer.h"
+
+#include "DocumentPage.h"
+#include "ElementBinding.h"
+
+int FindItemIndex(const CXmlDocument& document, const std::string& itemPath, const std::string& name) {
+    const int count = document.CountElements(itemPath);
+    for (int i = 0; i < count; ++i) {
+        std::string value;
+        document.ReadAttribute(itemPath, 0, i, "NAME", value);
+        if (value == name) return i;
+    }
+    return -1;
+}
+
+std::string NodeText(const CXmlDocument& document, const std::string& path, int index) {
+    std::string text;
+    document.GetElementText(path, index, text);
+    return text;
+}
+
+void CDataDocumentRenderer::Render(const std::string& documentText, IDocumentPage& page,
+                                   bool warningActive) {
+    try {
+        if (document_.LoadText(documentText)) {
+            if (auto ids = page.ElementIds())
+                for (const std::string& id : *ids)
+                    if (!id.empty()) RenderElement(id, page);
+        }
+        if (kind_ == DocumentPageKind::MainPage)
+            page.CallFunction(kWarningFunction, "", warningActive ? "TRUE" : "FALSE");
+    } catch (...) {
+        // A fault in one rendering leaves the page as far as it got.
+    }
+}
+
+void CDataDocumentRenderer::RenderElement(const std::string& id, IDocumentPage& page) {
+    const auto binding = ParseElementBinding(id);
+    if (!binding) return;
+    const std::string itemPath = ItemPath(binding->section);
+    const int index = FindItemIndex(document_, itemPath, binding->item);
+    if (index < 0) return;
+
+    // The n-th node of the field path, not the field of the n-th item: a
+    // skin's documents carry every shown field in every item, and skins were
+    // written against this reading.
+    page.SetElementHtml(id, NodeText(document_, FieldPath(itemPath, binding->field), index));
+
+    const std::string availability = NodeText(document_, FieldPath(itemPath, "AVAILABILITY"), index);
+    if (!availability.empty()) {
+        if (kind_ == DocumentPageKind::MainPage)
+            page.CallFunction(kItemWarningFunction, id, availability == "4" ? "TRUE" : "FALSE");
+        else
+            page.CallFunction(binding->section + "_AVAILABILITY", id, availability);
+    }
+
+    if (kind_ == DocumentPageKind::PluginView && binding->field == "STATUSINFO") {
+        const std::string status = NodeText(document_, FieldPath(itemPath, "STATUSINFO"), index);
+        if (status == "3") page.CallFunction(binding->section + "_STATUSINFO", id, "Enable");
+        else if (status == "4") page.CallFunction(binding->section + "_STATUSINFO", id, "Disable");
+    }
+}

@@ -1,0 +1,23 @@
+// Port: what rendering a data document needs of a page (the main page or the
+// plug-in view's). The frame adapts it onto its page and script bridge.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class IDocumentPage {
+public:
+    virtual ~IDocumentPage() = default;
+    // Ids of the page's elements in document order (elements without an id
+    // are left out); nullopt when the page does not answer.
+    virtual std::optional<std::vector<std::string>> ElementIds() = 0;
+    // Inserted as markup, not as text.
+    virtual void SetElementHtml(const std::string& id, const std::string& html) = 0;
+    // A page script function with two string arguments; a missing function is
+    // the page's to report.
+    virtual void CallFunction(const std::string& name, const std::string& argument1,
+                              const std::string& argument2) = 0;
+    // A global page variable as text ("" when missing).
+    virtual std::string ReadVariable(const std::string& name) = 0;
+};
