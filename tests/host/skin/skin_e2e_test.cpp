@@ -242,6 +242,15 @@ TEST_F(SkinE2E, ThePluginViewPageCallsOnInitialAtEveryLoadScript) {
     EXPECT_EQ(bridge.LastError(), "JSCall Error:\nUnknown name.");
 }
 
+TEST(QtOutline, AnEmptyOutlineLeavesNoPixelOfTheWidgetVisible) {
+    QWidget widget;
+    widget.resize(20, 20);
+    widget.setMask(RegionFromRects({}));
+    EXPECT_FALSE(widget.mask().isEmpty()) << "an empty mask would mean no mask at all";
+    EXPECT_TRUE(widget.mask().intersected(widget.rect()).isEmpty());
+    EXPECT_EQ(RegionFromRects({{0, 1, 3, 2}, {1, 0, 2, 1}}), QRegion(0, 1, 3, 1) + QRegion(1, 0, 1, 1));
+}
+
 TEST(QtTimers, TickUntilStoppedEvenFromTheirOwnTick) {
     QObject owner;
     CQtTimers timers(&owner);
