@@ -20,3 +20,13 @@ public:
     virtual ~IClock() = default;
     virtual double NowSeconds() = 0;  // monotonic
 };
+
+#include <chrono>
+
+// The process's monotonic clock.
+class CSteadyClock : public IClock {
+public:
+    double NowSeconds() override {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    }
+};

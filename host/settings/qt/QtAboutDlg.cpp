@@ -1,0 +1,58 @@
+#include "QtAboutDlg.h"
+
+#include "DialogUnits.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using settings_qt::Place;
+using settings_qt::Px;
+
+CQtAboutDlg::CQtAboutDlg(CAboutDlg& logic, const QIcon& applicationIcon, QWidget* parent) : QDialog(parent) {
+    setWindowTitle("About");
+    setObjectName("AboutDlg");
+    setFixedSize(Px(183), Px(148));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(applicationIcon.pixmap(32, 32));
+    icon->setGeometry(Px(7), Px(7), 32, 32);
+    version_ = new QLabel(this);
+    version_->setObjectName("VersionLine");
+    Place(version_, 33, 6, 124, 9);
+    backend_ = new QLabel(this);
+    backend_->setObjectName("BackendLine");
+    Place(backend_, 33, 17, 144, 9);
+    auto* group = new QGroupBox("Plug-In Version", this);
+    Place(group, 7, 39, 169, 81);
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("PluginList");
+    list_->setRootIsDecorated(false);
+    list_->setColumnCount(0);
+    Place(list_, 7, 48, 169, 71);
+    list_->raise();
+    auto* close = new QPushButton("Close", this);
+    close->setDefault(true);
+    Place(close, 65, 125, 50, 16);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    logic.OnInitDialog(*this);
+}
+
+void CQtAboutDlg::SetVersionLine(const std::string& text) { version_->setText(QString::fromStdString(text)); }
+void CQtAboutDlg::SetBackendLine(const std::string& text) { backend_->setText(QString::fromStdString(text)); }
+
+void CQtAboutDlg::AddColumn(const std::string& header) {
+    headers_.append(QString::fromStdString(header));
+    list_->setColumnCount(static_cast<int>(headers_.size()));
+    list_->setHeaderLabels(headers_);
+    // Every column takes an equal share of the list's width.
+    const int width = list_->viewport()->width() > 0 ? list_->viewport()->width() : list_->width();
+    for (int c = 0; c < headers_.size(); ++c) list_->setColumnWidth(c, width / static_cast<int>(headers_.size()));
+}
+
+void CQtAboutDlg::AddRow(const std::string& plugin, const std::string& version) {
+    auto* row = new QTreeWidgetItem(list_);
+    row->setText(0, QString::fromStdString(plugin));
+    if (list_->columnCount() > 1) row->setText(1, QString::fromStdString(version));
+}
