@@ -10,8 +10,14 @@
 
 namespace {
 // Blocks this process created: held open, and locked, until the process ends.
-std::map<std::string, int>& HeldBlocks() {
-    static std::map<std::string, int> held;
+// Keyed with the creating process's id, since a forked child inherits the map
+// but did not create the block.
+struct HeldBlock {
+    int fd;
+    pid_t owner;
+};
+std::map<std::string, HeldBlock>& HeldBlocks() {
+    static std::map<std::string, HeldBlock> held;
     return held;
 }
 }  // namespace
@@ -62,10 +68,11 @@ bool CFlockInstanceBlock::Create(const std::string& name, std::uint64_t windowId
     if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
         // The lock is what protects; an unwritten id only loses the window id.
     }
-    HeldBlocks()[path] = fd;  // never closed: the lock lives as long as the process
+    HeldBlocks()[path] = {fd, getpid()};  // never closed: the lock lives as long as the process
     return true;
 }
 
 bool CFlockInstanceBlock::CreatedHere(const std::string& name) const {
-    return HeldBlocks().count(PathOf(name)) != 0;
+    const auto found = HeldBlocks().find(PathOf(name));
+    return found != HeldBlocks().end() && found->second.owner == getpid();
 }
