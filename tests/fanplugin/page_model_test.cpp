@@ -173,6 +173,20 @@ TEST_F(FanPageModelTest, ABoardValueOutsideTheRangeIsShownAsItIsAndStepsIntoTheR
     EXPECT_EQ(page.ShownValue(FanPageValue::Target), 40);
 }
 
+TEST_F(FanPageModelTest, FanOfNeitherClassKeepsAndEditsItsValues)
+{
+    hwmon::FanItemRecord item = PageFanItem(1, "AUX FAN", "AUXFANIN0");
+    rig.AddFan(item);
+    CFanPageModel& page = rig.Fill();
+    page.OnSpin(FanPageValue::Target, +1);
+    page.OnSpin(FanPageValue::Tolerance, -1);
+    EXPECT_EQ(rig.view.Text(FanPageValue::Target), "56");
+    EXPECT_EQ(rig.view.Text(FanPageValue::Tolerance), "4");
+    ASSERT_TRUE(page.Commit());
+    EXPECT_EQ(rig.fans[0]->GetTargetTemp(), 56);  // never 0 C
+    EXPECT_EQ(rig.fans[0]->GetToleranceTemp(), 4);
+}
+
 TEST_F(FanPageModelTest, CommitProgramsThePageValues)
 {
     CFanPageModel& page = FillStandard();

@@ -24,24 +24,6 @@ TEST(FanClassTest, NameDecidesTheClass)
     EXPECT_EQ(ClassifyFan("AUX FAN"), FanClass::Other);
 }
 
-TEST(FanClassTest, RangesOfEachClass)
-{
-    const FanClassRanges& cpu = RangesOf(FanClass::Cpu);
-    EXPECT_EQ(cpu.targetLowCelsius, 40);
-    EXPECT_EQ(cpu.targetHighCelsius, 70);
-    EXPECT_EQ(cpu.startLowPercent, 60);
-    EXPECT_EQ(cpu.stopHighPercent, 60);
-    const FanClassRanges& system = RangesOf(FanClass::System);
-    EXPECT_EQ(system.targetLowCelsius, 30);
-    EXPECT_EQ(system.targetHighCelsius, 50);
-    EXPECT_EQ(system.startLowPercent, 70);
-    EXPECT_EQ(system.stopLowPercent, 50);
-    // A fan of neither class must still have a usable target range.
-    const FanClassRanges& other = RangesOf(FanClass::Other);
-    EXPECT_GT(other.targetLowCelsius, 0);
-    EXPECT_LT(other.targetLowCelsius, other.targetHighCelsius);
-}
-
 TEST(TemperatureUnitsTest, ShownFahrenheitTruncates)
 {
     EXPECT_EQ(TargetCelsiusToFahrenheit(55), 131);
