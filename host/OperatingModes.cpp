@@ -4,6 +4,9 @@
 
 #include "LoadedPlugins.h"
 #include "PluginCalls.h"
+#include "PluginLoader.h"
+#include "RegistryAccess.h"
+#include "RegistryHives.h"
 #include "VarnPlugin.h"
 
 const OperatingMode kOperatingModes[kModeCount] = {
@@ -28,6 +31,18 @@ bool AnyValue(int32_t) { return true; }
 bool WarningValue(int32_t value) { return value == 0 || value == 1; }
 
 }  // namespace
+
+StartModeSettings ReadStartModeSettings(IRegistryHives* hives) {
+    CRegistryAccess user = hives != nullptr ? CRegistryAccess(*hives) : CRegistryAccess();
+    user.SetRootKey(HKEY_CURRENT_USER);
+    StartModeSettings settings;
+    user.QueryString(kHostKey, "ChangeAtStart", settings.changeAtStart);
+    user.QueryString(kHostKey, "AutoPace", settings.autoPace);
+    uint32_t mode = 0;
+    settings.hasMode = user.QueryDword(kHostKey, "Mode", &mode);
+    settings.mode = settings.hasMode ? static_cast<int32_t>(mode) : 0;
+    return settings;
+}
 
 COperatingModes::COperatingModes(const CLoadedPlugins& plugins, ModePorts ports)
     : plugins_(plugins), ports_(ports) {}

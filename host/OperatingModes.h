@@ -11,6 +11,7 @@
 #include "ModePorts.h"
 
 class CLoadedPlugins;
+class IRegistryHives;
 
 struct OperatingMode {
     int number;
@@ -31,6 +32,10 @@ struct StartModeSettings {
     bool hasMode = false;       // "Mode" could be read
     int32_t mode = 0;
 };
+
+// "ChangeAtStart", "AutoPace" and "Mode" from the user's host key (hives
+// null: the process's hives).
+StartModeSettings ReadStartModeSettings(IRegistryHives* hives = nullptr);
 
 class COperatingModes {
 public:

@@ -9,7 +9,9 @@ std::string FetchViewDocument(const CLoadedPlugins& plugins, PluginDocuments& do
     if (info == nullptr) return {};
     const std::string name = plugin_calls::Name(plugin_calls::AsBase(info));
     const int32_t sentMode = name == VARN_PLUGIN_EQ ? 0 : mode;
-    documents.LastViewData = plugin_calls::GetData(info, kViewFetchBufferSize, sentMode).text;
+    FetchedDocument fetched = plugin_calls::GetData(info, kViewFetchBufferSize, sentMode);
+    documents.LastFetchCut = fetched.unterminated;
+    documents.LastViewData = std::move(fetched.text);
     return documents.LastViewData;
 }
 

@@ -19,6 +19,9 @@ inline constexpr const char* kDocumentEndTag = "</VARN_PLUGIN>";
 struct PluginDocuments {
     std::string LastViewData;  // the last document fetched from the view plug-in
     std::string SharedData;    // the last "share" document, rendered into the main page
+    // The last fetch found no terminator in its buffer: the plug-in wrote
+    // more than the buffer holds and its document is cut.
+    bool LastFetchCut = false;
 };
 
 // The view plug-in's document with mode (always 0 for "VARNEQ_PLUGIN"), kept

@@ -17,12 +17,15 @@ void RefreshSharedData(const CLoadedPlugins& plugins, const CPluginViewIni& ini,
         if (!ini.SharesData(name)) continue;
         IVARNInfo* info = plugin_calls::QueryInfo(plugin);
         if (info == nullptr) continue;  // a "share" plug-in without a document has nothing to give
-        if (name == VARN_PLUGIN_OCKAVO)
-            documents.SharedData = plugin_calls::GetData(info, kDocumentBufferSize, state.currentMode).text;
-        else if (name == state.viewPluginName && ini.UpdatesView(name) && state.showsPluginView)
+        if (name == state.viewPluginName && name != VARN_PLUGIN_OCKAVO && ini.UpdatesView(name) &&
+            state.showsPluginView) {
             documents.SharedData = documents.LastViewData;
-        else
-            documents.SharedData = plugin_calls::GetData(info, kDocumentBufferSize, 0).text;
+        } else {
+            const int32_t mode = name == VARN_PLUGIN_OCKAVO ? state.currentMode : 0;
+            FetchedDocument fetched = plugin_calls::GetData(info, kDocumentBufferSize, mode);
+            documents.LastFetchCut = fetched.unterminated;
+            documents.SharedData = std::move(fetched.text);
+        }
         renderer.RenderSharedData();
         plugin_calls::Release(info);
     }

@@ -242,3 +242,23 @@ TEST_F(OperatingModesTest, EventNamesAndSendersCompareExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OperatingModesTest, StartSettingsComeFromTheUsersHostKey) {
+    StartModeSettings none = ReadStartModeSettings(&hives_);
+    EXPECT_EQ(none.changeAtStart, "");
+    EXPECT_FALSE(none.hasMode);
+    SetUserValue("ChangeAtStart", "TRUE");
+    SetUserValue("AutoPace", "FALSE");
+    CRegistryAccess user(hives_);
+    user.SetRootKey(HKEY_CURRENT_USER);
+    user.SetDword("SOFTWARE\\VARN\\TamloIII", "Mode", 5);
+    const StartModeSettings stored = ReadStartModeSettings(&hives_);
+    EXPECT_EQ(stored.changeAtStart, "TRUE");
+    EXPECT_EQ(stored.autoPace, "FALSE");
+    EXPECT_TRUE(stored.hasMode);
+    EXPECT_EQ(stored.mode, 5);
+}
+
+}  // namespace
