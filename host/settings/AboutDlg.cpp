@@ -15,8 +15,8 @@ struct BackendRow {
 };
 
 constexpr BackendRow kBackends[] = {
-    {"simulated", "Fan chip: simulated (no real fans are driven)"},
-    {"direct", "Fan chip: direct port access (real hardware)"},
+    {"simulated", "Fan chip: simulated, fans not real"},
+    {"direct", "Fan chip: real hardware (direct)"},
 };
 
 std::string Lower(std::string text) {
@@ -44,7 +44,7 @@ std::string CAboutDlg::BackendLine() const {
     for (const BackendRow& row : kBackends)
         if (Lower(stored) == row.name) return row.line;
     // The port library refuses a backend it does not know: no fan is driven.
-    return "Fan chip: unknown backend \"" + stored.substr(0, 32) + "\" (refused, no fans driven)";
+    return "Fan chip: \"" + stored.substr(0, 16) + "\" refused, fans not driven";
 }
 
 bool CAboutDlg::OnInitDialog(IAboutView& view) {

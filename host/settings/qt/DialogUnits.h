@@ -15,4 +15,11 @@ inline void Place(QWidget* widget, int x, int y, int w, int h) {
     widget->setGeometry(Px(x), Px(y), Px(w), Px(h));
 }
 
+// For texts: at least as wide as the text needs in this font, which runs
+// wider than the one the units were laid out for.
+inline void PlaceText(QWidget* widget, int x, int y, int w, int h) {
+    Place(widget, x, y, w, h);
+    if (widget->sizeHint().width() > widget->width()) widget->resize(widget->sizeHint().width(), widget->height());
+}
+
 }  // namespace settings_qt

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 using settings_qt::Place;
+using settings_qt::PlaceText;
 using settings_qt::Px;
 
 CQtAboutDlg::CQtAboutDlg(CAboutDlg& logic, const QIcon& applicationIcon, QWidget* parent) : QDialog(parent) {
@@ -20,10 +21,10 @@ CQtAboutDlg::CQtAboutDlg(CAboutDlg& logic, const QIcon& applicationIcon, QWidget
     icon->setGeometry(Px(7), Px(7), 32, 32);
     version_ = new QLabel(this);
     version_->setObjectName("VersionLine");
-    Place(version_, 33, 6, 124, 9);
+    PlaceText(version_, 33, 6, 124, 9);
     backend_ = new QLabel(this);
     backend_->setObjectName("BackendLine");
-    Place(backend_, 33, 17, 144, 9);
+    Place(backend_, 33, 17, 146, 9);
     auto* group = new QGroupBox("Plug-In Version", this);
     Place(group, 7, 39, 169, 81);
     list_ = new QTreeWidget(this);
@@ -47,7 +48,7 @@ void CQtAboutDlg::AddColumn(const std::string& header) {
     list_->setColumnCount(static_cast<int>(headers_.size()));
     list_->setHeaderLabels(headers_);
     // Every column takes an equal share of the list's width.
-    const int width = list_->viewport()->width() > 0 ? list_->viewport()->width() : list_->width();
+    const int width = list_->width() - 2 * list_->frameWidth();
     for (int c = 0; c < headers_.size(); ++c) list_->setColumnWidth(c, width / static_cast<int>(headers_.size()));
 }
 

@@ -3,6 +3,8 @@
 #include "DialogUnits.h"
 #include "GeneralSettingDlg.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QSpinBox>
 
 using settings_qt::Place;
+using settings_qt::PlaceText;
 using settings_qt::Px;
 
 namespace {
@@ -27,26 +30,29 @@ public:
 CQtGeneralPage::CQtGeneralPage(CGeneralSettingDlg& logic, QWidget* parent)
     : QWidget(parent), logic_(logic) {
     setObjectName("GeneralPage");
-    resize(Px(210), Px(90));
+    resize(Px(226), Px(90));
     autoStart_ = new QCheckBox("Start when system power on", this);
-    Place(autoStart_, 7, 9, 108, 10);
+    PlaceText(autoStart_, 7, 9, 108, 10);
     minimize_ = new QCheckBox("Minimize when execute", this);
-    Place(minimize_, 7, 22, 89, 10);
+    PlaceText(minimize_, 7, 22, 89, 10);
     intervalLabel_ = new QLabel("Update timer Interval:", this);
-    Place(intervalLabel_, 7, 38, 74, 9);
+    PlaceText(intervalLabel_, 7, 38, 74, 9);
     interval_ = new ReadOnlySpinBox(this);
     Place(interval_, 84, 36, 37, 14);
+    if (intervalLabel_->geometry().right() + 6 > interval_->x()) interval_->move(intervalLabel_->geometry().right() + 6, interval_->y());
     secLabel_ = new QLabel("Sec", this);
-    Place(secLabel_, 126, 38, 14, 9);
+    PlaceText(secLabel_, 126, 38, 14, 9);
+    secLabel_->move(std::max(secLabel_->x(), interval_->geometry().right() + 8), secLabel_->y());
     celsius_ = new QRadioButton("Celsius", this);
-    Place(celsius_, 7, 57, 40, 10);
+    PlaceText(celsius_, 7, 57, 40, 10);
     fahrenheit_ = new QRadioButton("Fahrenheit", this);
-    Place(fahrenheit_, 58, 57, 52, 10);
+    PlaceText(fahrenheit_, 58, 57, 52, 10);
+    fahrenheit_->move(std::max(fahrenheit_->x(), celsius_->geometry().right() + 12), fahrenheit_->y());
     auto* units = new QButtonGroup(this);
     units->addButton(celsius_);
     units->addButton(fahrenheit_);
     changeAtStart_ = new QCheckBox("Automatically change to last operate mode when execute", this);
-    Place(changeAtStart_, 7, 71, 196, 14);
+    PlaceText(changeAtStart_, 7, 71, 196, 14);
     changeAtStart_->setVisible(false);  // kept, stored, never shown
 
     connect(autoStart_, &QCheckBox::clicked, this, [this] { logic_.OnAutoStartClicked(); });

@@ -38,6 +38,7 @@ CQtSettingDialog::CQtSettingDialog(CSettingDialog& logic, QIcon applicationIcon,
     pageList_->setMovement(QListView::Static);
     pageList_->setSelectionMode(QAbstractItemView::SingleSelection);
     pageList_->setGridSize(QSize(Px(60), 64));
+    pageList_->setItemAlignment(Qt::AlignHCenter);
     Place(pageList_, 7, 7, 63, 237);
 
     caption_ = new QLabel(this);

@@ -8,6 +8,7 @@
 #include <QSlider>
 
 using settings_qt::Place;
+using settings_qt::PlaceText;
 using settings_qt::Px;
 
 CQtTransDialog::CQtTransDialog(CTransDialog& logic, QWidget* parent) : QDialog(parent), logic_(logic) {
@@ -15,7 +16,8 @@ CQtTransDialog::CQtTransDialog(CTransDialog& logic, QWidget* parent) : QDialog(p
     setObjectName("TransDialog");
     setFixedSize(Px(191), Px(53));
     auto* text = new QLabel("Slide the control to set the transparency of the window", this);
-    Place(text, 7, 7, 178, 9);
+    PlaceText(text, 7, 7, 178, 9);
+    if (text->geometry().right() + Px(7) > width()) setFixedSize(text->geometry().right() + Px(7), height());
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName("TransparencySlider");
     slider_->setTickPosition(QSlider::NoTicks);

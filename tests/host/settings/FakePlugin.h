@@ -5,6 +5,7 @@
 #include "VarnPlugin.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,11 @@ public:
     // The host's base reference, as plug-in loading leaves it.
     IVARNPlugin* Base() { return &plugin_.iface; }
     int References() const { return refs_; }
-    VARN_WINDOW PageWindow() { return &pageStorage_; }
+    VARN_WINDOW PageWindow() { return page_ ? page_ : &pageStorage_; }
+    // A toolkit page instead of a token: made at the first CreatePage, closed
+    // by OnOK and OnCancel.
+    std::function<VARN_WINDOW(VARN_WINDOW parent)> makePage;
+    std::function<void(VARN_WINDOW page)> closePage;
     bool PageOpen() const { return pageOpen_; }
 
 private:
@@ -64,12 +69,18 @@ private:
     static VARN_WINDOW CreatePage(IVARNDialog* d, VARN_WINDOW parent) {
         FakePlugin* self = Of(d);
         self->Log(parent ? "CreatePage" : "CreatePage null");
+        if (self->makePage && self->page_ == nullptr) self->page_ = self->makePage(parent);
         self->pageOpen_ = true;
         return self->PageWindow();
+    }
+    void ClosePage() {
+        if (page_ && closePage) closePage(page_);
+        page_ = nullptr;
     }
     static int32_t OnOK(IVARNDialog* d) {
         FakePlugin* self = Of(d);
         self->Log("OnOK");
+        self->ClosePage();
         self->pageOpen_ = false;
         --self->refs_;
         return 0;
@@ -77,6 +88,7 @@ private:
     static int32_t OnCancel(IVARNDialog* d) {
         FakePlugin* self = Of(d);
         self->Log("OnCancel");
+        self->ClosePage();
         self->pageOpen_ = false;
         --self->refs_;
         return 0;
@@ -101,4 +113,5 @@ private:
     int refs_ = 1;
     bool pageOpen_ = false;
     int pageStorage_ = 0;
+    VARN_WINDOW page_ = nullptr;
 };
