@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include <algorithm>
+
 #include "fanplugin/FanPageModel.h"
 #include "fanplugin/qt/UpDownButtons.h"
 
@@ -33,6 +35,10 @@ QLabel* AddLabel(QWidget* page, const char* text, int x, int y, int width, int h
 {
     auto* label = new QLabel(QString::fromUtf8(text), page);
     Place(label, x, y, width, height);
+    // The template was measured for a narrower font; a label grows to its
+    // text rather than clip it.
+    const QSize fits = label->sizeHint();
+    label->resize(std::max(label->width(), fits.width()), std::max(label->height(), fits.height()));
     return label;
 }
 

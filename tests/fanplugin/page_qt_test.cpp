@@ -79,6 +79,7 @@ TEST_F(FanPageQtTest, PageIsAHiddenChildWithTheTemplatesControls)
     QStringList labels;
     for (QLabel* label : page->findChildren<QLabel*>()) {
         labels << label->text();
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();  // not clipped
     }
     for (const char* text : {"Reference Temperature", "Target Temperature", "Temperature Tolerance",
                              "Start Control", "Stop Control"}) {
