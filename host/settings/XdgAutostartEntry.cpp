@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 CXdgAutostartEntry::CXdgAutostartEntry(std::string fileName) : fileName_(std::move(fileName)) {}
 
 std::string CXdgAutostartEntry::AutostartFolder() {
-    // The base directory specification: a relative XDG_CONFIG_HOME is invalid
+    // XDG base directories: a relative XDG_CONFIG_HOME is invalid
     // and must be ignored.
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config != nullptr && config[0] == '/') return std::string(config) + "/autostart";

@@ -150,3 +150,13 @@ TEST_F(GeneralSettingDlgTest, AutostartFolderFollowsXdgConfigHomeAndIgnoresARela
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GeneralSettingDlgPathTest, AutostartRunsTheRunningExecutableByDefault) {
+    CGeneralSettingDlg page;
+    const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe");
+    EXPECT_EQ(std::filesystem::weakly_canonical(page.ExecutablePath()), self);
+}
+
+}  // namespace

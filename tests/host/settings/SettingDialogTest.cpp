@@ -45,6 +45,13 @@ TEST_F(SettingDialogTest, WithoutPluginPagesOnlyGeneralIsListedAndShown) {
     EXPECT_TRUE(view.generalShown);
     EXPECT_EQ(view.caption, "General Setting");
     EXPECT_EQ(info.References(), 1);
+    EXPECT_TRUE(view.general.intervalShown);
+}
+
+TEST_F(SettingDialogTest, SkinWithoutUpdateTimerHidesTheIntervalControls) {
+    frame.skinTimer = false;
+    ASSERT_TRUE(Open());
+    EXPECT_FALSE(view.general.intervalShown);
 }
 
 TEST_F(SettingDialogTest, OpeningCreatesEveryPageThenShowsTheFirstWithParentThenUnit) {
