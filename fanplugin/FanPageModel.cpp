@@ -98,8 +98,8 @@ void CFanPageModel::Fill(IFanPageView& view)
             listed_.push_back(fan);
             fanNames.push_back(fan->GetName());
         }
-        // A start value of 0 would stop the fan under thermal cruise: the
-        // chip was never given this fan's settings, so give it the board's.
+        // Thermal cruise would hold a fan with start control 0 at a
+        // standstill; such a fan gets the board's own settings.
         if (fan->GetStartCtrl() == 0) {
             fan->ProgramSettings(fan->GetConfiguredItem());
         }
