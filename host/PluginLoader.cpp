@@ -10,6 +10,16 @@
 
 namespace {
 
+// A plug-in whose Release never reports the expected count would otherwise
+// hold the exit, and with it the storing of the mode, forever.
+constexpr int kMaxReleaseRounds = 4096;
+
+// Release until the remaining count is 1 or less.
+void ReleaseDownToOne(IVARNExtend* member) {
+    for (int round = 0; round < kMaxReleaseRounds; ++round)
+        if (plugin_calls::Release(member) <= 1) return;
+}
+
 CRegistryAccess OpenRoot(IRegistryHives* hives, HKEY root) {
     CRegistryAccess access = hives != nullptr ? CRegistryAccess(*hives) : CRegistryAccess();
     access.SetRootKey(root);
@@ -120,17 +130,14 @@ void CPluginLoader::UnloadAll(CLoadedPlugins& plugins) {
         for (int slot : {kVoiceSlot, kCourierSlot, kChatSlot, kClockSlot}) {
             IVARNExtend*& member = plugins.special_[slot];
             if (member == nullptr) continue;
-            while (plugin_calls::Release(member) > 1) {
-            }
+            ReleaseDownToOne(member);
             member = nullptr;
         }
         plugin_calls::Release(plugins.special_[kModeControlSlot]);
         plugins.special_[kModeControlSlot] = nullptr;
-        if (IVARNExtend* autoPace = plugins.special_[kAutoPaceSlot]) {
-            while (plugin_calls::Release(autoPace) > 1) {
-            }
-            plugins.special_[kAutoPaceSlot] = nullptr;
-        }
+        // "While more than 1" and "until 1 or less" are the same loop.
+        if (IVARNExtend* autoPace = plugins.special_[kAutoPaceSlot]) ReleaseDownToOne(autoPace);
+        plugins.special_[kAutoPaceSlot] = nullptr;
         plugins.ReleaseViewPluginInfo();
         plugins.viewBase_ = nullptr;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -216,6 +217,18 @@ TEST_F(PluginLoaderTest, UnloadReleasesMembersThenBasesThenLibrariesInOrder) {
     ClearJournal();
     loader_.UnloadAll(plugins_);
     EXPECT_THAT(Journal(), IsEmpty()) << "a second unload releases nothing twice";
+}
+
+TEST_F(PluginLoaderTest, PluginWhoseReleaseNeverDropsCannotHoldTheExit) {
+    ListPlugins({RecordingPluginPath("VOICE_PLUGIN"), RecordingPluginPath("ZETA_PLUGIN")});
+    ASSERT_TRUE(Load());
+    Configure("VOICE_PLUGIN", "RELEASE_REPORTS", "5");
+    ClearJournal();
+    loader_.UnloadAll(plugins_);
+    const std::vector<std::string> voice = JournalOf("VOICE_PLUGIN");
+    EXPECT_EQ(std::count(voice.begin(), voice.end(), "Release -> 5"), 4096 + 1) << "bounded, then the base";
+    EXPECT_EQ(voice.back(), "unload");
+    EXPECT_THAT(JournalOf("ZETA_PLUGIN"), ElementsAre("Release -> 0", "destroyed", "unload"));
 }
 
 TEST_F(PluginLoaderTest, SecondModeControlTakesTheMemberAndTheFirstReferenceIsGivenBack) {

@@ -12,6 +12,9 @@
  *   NO_INFO=1        the object offers no IVARNInfo
  *   INITIAL=<n>      result of "INITIAL_PLUGIN" (default 1)
  *   MODE=<n>         the mode "GETCURR_MODE" reports until a "CHANGE_MODE"
+ *   RELEASE_REPORTS=<n>
+ *                    Release answers n and never destroys the object (a
+ *                    broken plug-in)
  *   DATA=<text>      the document GetData writes (default: a small document
  *                    whose section is the identifier without "_PLUGIN")
  *   ON_<COMMAND>=<EVENT>:<value>
@@ -119,6 +122,11 @@ static int32_t release(IVARNPlugin* self)
 {
     RecordingPlugin* p = from_base(self);
     int32_t left = --p->count;
+    const char* reports = setting("RELEASE_REPORTS");
+    if (reports != NULL) {
+        journal("Release -> %s", reports);
+        return atoi(reports);
+    }
     journal("Release -> %d", left);
     if (left == 0) {
         journal("destroyed");
