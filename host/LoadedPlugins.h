@@ -44,6 +44,12 @@ public:
     // Releases the view info once and forgets it.
     void ReleaseViewPluginInfo();
 
+    // A navigation command of the page: sent, unchanged, to every loaded
+    // plug-in with that identifier, in list order, each through a temporary
+    // IVARNExtend. Returns how many received it.
+    int SendToEveryPluginNamed(const std::string& identifier, const std::string& command, VARN_VALUE value1,
+                               VARN_VALUE value2) const;
+
 private:
     friend class CPluginLoader;
 

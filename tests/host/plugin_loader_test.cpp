@@ -90,6 +90,20 @@ TEST_F(PluginLoaderTest, LoadOrderIsTheKeysValueOrderAndDuplicatesLoadTwice) {
                                                 PluginEntry{"libOMEGA_PLUGIN.so", "0,0,0,0"}));
 }
 
+TEST_F(PluginLoaderTest, PageCommandReachesEveryPluginWithThatIdentifier) {
+    ListPlugins({RecordingPluginPath("OMEGA_PLUGIN"), RecordingPluginPath("ZETA_PLUGIN"),
+                 RecordingPluginPath("OMEGA_PLUGIN")});
+    ASSERT_TRUE(Load());
+    ClearJournal();
+    EXPECT_EQ(plugins_.SendToEveryPluginNamed("OMEGA_PLUGIN", "CHANGE_MODE", 2, 0), 2);
+    EXPECT_EQ(plugins_.SendToEveryPluginNamed("NOBODY_PLUGIN", "CHANGE_MODE", 2, 0), 0);
+    std::vector<std::string> commands;
+    for (const std::string& line : Journal())
+        if (line.find("SendCommand") != std::string::npos) commands.push_back(line);
+    EXPECT_THAT(commands, ElementsAre("OMEGA_PLUGIN SendCommand CHANGE_MODE 2 0",
+                                      "OMEGA_PLUGIN SendCommand CHANGE_MODE 2 0"));
+}
+
 TEST_F(PluginLoaderTest, MissingOrEmptyKeyLoadsNothingAndSucceeds) {
     ASSERT_TRUE(Load());
     EXPECT_THAT(plugins_.Plugins(), IsEmpty());
