@@ -39,5 +39,5 @@ void CSaveAndExit::Run() {
         registry.SetString(kHostKey, "AutoPace", Bool(mode.autoPace));
     });
     step([&] { frame_.DeleteTrayIcon(); });
-    frame_.EndProcess(0);
+    step([&] { frame_.EndProcess(0); });
 }
