@@ -1,0 +1,21 @@
+#include "FrameDocumentPage.h"
+
+#include "ScriptPage.h"
+#include "SkinEngine.h"
+
+std::optional<std::vector<std::string>> CFrameDocumentPage::ElementIds() { return page_.ElementIds(); }
+
+void CFrameDocumentPage::SetElementHtml(const std::string& id, const std::string& html) {
+    page_.SetElementHtml(id, html);
+}
+
+void CFrameDocumentPage::CallFunction(const std::string& name, const std::string& argument1,
+                                      const std::string& argument2) {
+    engine_.CallScript(name, argument1, argument2);
+}
+
+std::string CFrameDocumentPage::ReadVariable(const std::string& name) {
+    std::string text;
+    engine_.GetVariableText(name, text);
+    return text;
+}

@@ -1,0 +1,24 @@
+// The data-document renderer's page port on a composed window: element ids
+// and writes go to the window's page, script calls through its skin engine
+// (so a missing function is recorded by the bridge, never shown).
+#pragma once
+
+#include "DocumentPage.h"
+
+class CSkinEngine;
+class IScriptPage;
+
+class CFrameDocumentPage : public IDocumentPage {
+public:
+    CFrameDocumentPage(IScriptPage& page, CSkinEngine& engine) : page_(page), engine_(engine) {}
+
+    std::optional<std::vector<std::string>> ElementIds() override;
+    void SetElementHtml(const std::string& id, const std::string& html) override;
+    void CallFunction(const std::string& name, const std::string& argument1,
+                      const std::string& argument2) override;
+    std::string ReadVariable(const std::string& name) override;
+
+private:
+    IScriptPage& page_;
+    CSkinEngine& engine_;
+};

@@ -1,0 +1,490 @@
+#include "HtmlVesselDlg.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "ClickNote.h"
+#include "HostEventCallback.h"
+#include "PluginCalls.h"
+#include "RegistryAccess.h"
+#include "RegistryHives.h"
+#include "ScriptPage.h"
+#include "SkinDefinition.h"
+
+namespace {
+
+CRegistryAccess UserRegistry(IRegistryHives* hives) {
+    CRegistryAccess registry = hives != nullptr ? CRegistryAccess(*hives) : CRegistryAccess();
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    return registry;
+}
+
+std::string ReadUserString(IRegistryHives* hives, const char* name) {
+    std::string text;
+    UserRegistry(hives).QueryString(kHostKey, name, text);
+    return text;
+}
+
+bool ReadUserDword(IRegistryHives* hives, const char* name, int32_t& value) {
+    uint32_t raw = 0;
+    if (!UserRegistry(hives).QueryDword(kHostKey, name, &raw)) return false;
+    value = static_cast<int32_t>(raw);
+    return true;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+}  // namespace
+
+CHtmlVesselDlg::CHtmlVesselDlg(FrameServices services)
+    : services_(std::move(services)),
+      target_(services_.skinWindow, [this] { return PagesReady && modes_.WindowShown; }),
+      engine_(services_.messages),
+      documentPage_(services_.page, engine_),
+      loader_(services_.loader, services_.versions, services_.messages, services_.hives),
+      modes_(plugins_, ModePorts{*this, *this, *this, *this, *this}),
+      tray_(services_.trayIcon, services_.trayTimers, services_.clock),
+      intervalLoader_(services_.hives),
+      settings_(*this, services_.hives),
+      skinSetting_(*this, skinLister_, *this, services_.programFolder, services_.hives),
+      exit_(*this, services_.hives),
+      skinFolder_(services_.programFolder + "Skin/") {}
+
+CHtmlVesselDlg::~CHtmlVesselDlg() { SetHostEventTarget(nullptr); }
+
+void CHtmlVesselDlg::OnInitDialog() {
+    services_.page.SetDocumentCompleteHandler([this] { OnMainPageComplete(); });
+    services_.page.SetBeforeNavigateHandler([this](const std::string& address) { return OnBeforeNavigate(address); });
+    trans_.LoadStoredAlpha(services_.hives);
+}
+
+void CHtmlVesselDlg::End(int exitCode) {
+    if (ended_) return;
+    ended_ = true;
+    services_.timers.Stop(kMainTimer);
+    services_.timers.Stop(kWarningTimer);
+    if (view_) view_->SetActive(false);
+    services_.window.EndProcess(exitCode);
+}
+
+void CHtmlVesselDlg::OnMainPageComplete() {
+    if (ended_) return;
+    if (SkipNextComplete) {
+        SkipNextComplete = false;
+        return;
+    }
+    // A page that completes again after start-up (a skin script reloading it)
+    // lost its face; recompose it instead of starting the program over, which
+    // would end it without storing anything.
+    if (firstCompletionDone_) {
+        RecomposeAfterReload();
+        return;
+    }
+    if (sequenceRunning_) return;
+    sequenceRunning_ = true;
+    RunFirstCompletion();
+    sequenceRunning_ = false;
+    if (ended_) return;
+    firstCompletionDone_ = true;
+    // The view's page may have completed while a script call of the sequence
+    // waited; its part runs now, with the plug-ins loaded.
+    if (viewCompletePending_) {
+        viewCompletePending_ = false;
+        OnViewPageComplete();
+    }
+}
+
+void CHtmlVesselDlg::RunFirstCompletion() {
+    IFrameWindow& window = services_.window;
+    if (ApplySingleInstanceRule(services_.instance, services_.applicationName, window.WindowId()) ==
+        InstanceDecision::SecondInstance) {
+        End(0);
+        return;
+    }
+
+    IPluginViewOwner& owner = *this;
+    view_.reset(new CPlugInView(owner, services_.viewFactory.CreateViewWindow(), services_.messages));
+    view_->LoadPage();
+
+    const std::string initialSkin = skinSetting_.ReadInitialSkin();
+    if (!initialSkin.empty()) skinFile_ = initialSkin;
+    if (!FileExists(SkinDefinitionPath())) skinFile_ = kDefaultSkinFile;
+
+    int32_t x = posX_;
+    int32_t y = posY_;
+    ReadUserDword(services_.hives, "PosX", x);
+    ReadUserDword(services_.hives, "PosY", y);
+    const SnapPosition start = ClampStoredPosition(x, y, window.PrimaryWorkArea());
+    posX_ = start.x;
+    posY_ = start.y;
+    engine_.SetPosition(start.x, start.y);
+    engine_.SetSkinFile(skinFile_);
+
+    if (!engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true)) {
+        services_.messages.Show(kInitialSkinFail);
+        End(0);
+        return;
+    }
+    // The window opens at the opacity it had when it was closed.
+    if (trans_.GetAlpha() < CTransDialog::kMaxAlpha) engine_.SetTransparency(trans_.GetAlpha());
+
+    SetHostEventTarget(&modes_);
+    loader_.LoadAll(plugins_, PluginLoadContext{static_cast<VARN_VALUE>(window.WindowId()), &modes_.CurrentMode,
+                                                &HostPluginEventCallback});
+
+    ReadPluginViewSettings();
+
+    applicationName_ = engine_.ApplicationName();
+    window.SetApplicationName(applicationName_);
+    tray_.Install(this, applicationName_, engine_.IconPath(), CSystemTray::kMenuId, false);
+    tray_.SetDefaultMenuItem(CSystemTray::ID_MINIMIZE, false);
+    window.SetIcon(engine_.IconPath());
+
+    skinTimer_ = engine_.TimerFlag();
+    engine_.CallScript("OnInitial", "", "");
+
+    updateIntervalMs_ = intervalLoader_.LoadInterval() * 1000;
+    RefreshShared();
+    services_.timers.Stop(kMainTimer);
+    StartMainTimerIfAllowed();
+
+    tray_.LoadAnimationIcons(135, 136);
+    modes_.WindowShown = true;
+
+    Topmost = ReadUserString(services_.hives, "TOP") == "TRUE";
+    window.SetTopmost(Topmost, PagesReady);
+    engine_.SetButtonCheck("TOP", Topmost);
+
+    StartModeSettings start_mode;
+    start_mode.changeAtStart = ReadUserString(services_.hives, "ChangeAtStart");
+    start_mode.autoPace = ReadUserString(services_.hives, "AutoPace");
+    start_mode.hasMode = ReadUserDword(services_.hives, "Mode", start_mode.mode);
+    modes_.RestoreAtStart(start_mode);
+
+    if (intervalLoader_.LoadMinimize()) MinimizeToTray();
+}
+
+void CHtmlVesselDlg::RecomposeAfterReload() {
+    engine_.SetSkinFile(skinFile_);
+    engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true);
+    engine_.SetButtonCheck("TOP", Topmost);
+    engine_.CallScript("SetAutoPace", modes_.AutoPaceOn ? "true" : "false", "");
+    engine_.CallScript("BeginChangeMode", std::to_string(modes_.CurrentMode), "");
+    engine_.CallScript("OnInitial", "", "");
+    engine_.SetButtonCheck(viewPluginName_, true);
+    RefreshShared();
+}
+
+void CHtmlVesselDlg::ReadPluginViewSettings() {
+    int x = 0;
+    int y = 0;
+    ShowsPluginView = CSkinDefinition::GetPluginViewPlacement(SkinDefinitionPath(), x, y);
+    ini_.SetPath(skinFolder_ + CSkinDefinition::GetPluginViewSource(SkinDefinitionPath()));
+}
+
+void CHtmlVesselDlg::StartMainTimerIfAllowed() {
+    if (updateIntervalMs_ != 0 && skinTimer_)
+        services_.timers.Start(kMainTimer, updateIntervalMs_, [this] { OnTimer(kMainTimer); });
+}
+
+void CHtmlVesselDlg::RestartTimers() {
+    if (ended_) return;
+    updateIntervalMs_ = intervalLoader_.LoadInterval() * 1000;
+    services_.timers.Stop(kMainTimer);
+    StartMainTimerIfAllowed();
+    if (view_) {
+        view_->SetInterval(updateIntervalMs_);
+        view_->SetActive(true);
+    }
+}
+
+void CHtmlVesselDlg::RefreshShared() {
+    const SharedRefreshState state{modes_.CurrentMode, viewPluginName_, ShowsPluginView};
+    RefreshSharedData(plugins_, ini_, state, documents_, *this);
+}
+
+void CHtmlVesselDlg::RenderSharedData() {
+    renderer_.Render(documents_.SharedData, documentPage_, modes_.WarningActive);
+}
+
+void CHtmlVesselDlg::OnTimer(int id) {
+    if (ended_) return;
+    // A tick that arrives while a script call of the previous one waits is
+    // dropped: nesting the refresh would only repeat it.
+    if (ticking_) return;
+    ticking_ = true;
+    if (id == kMainTimer) {
+        RefreshShared();
+        engine_.CallScript("ProcessEnd", "", "");
+    }
+    if (ShowsPluginView && view_ && !view_->IsVisible()) ReloadInitialView();
+    ticking_ = false;
+}
+
+void CHtmlVesselDlg::OnCommand(int command) {
+    if (ended_) return;
+    if (modes_.OnModeCommand(command)) return;
+    switch (command) {
+    case kCommandRenderShared: RenderSharedData(); break;
+    case CSystemTray::ID_MAXIMIZE: RestoreFromTray(); break;
+    case CSystemTray::ID_MINIMIZE: MinimizeToTray(); break;
+    case CSystemTray::ID_EXIT: SaveAndExit(); break;
+    case CSystemTray::ID_ABOUT: services_.dialogs.ShowAbout(); break;
+    default: break;
+    }
+}
+
+void CHtmlVesselDlg::MinimizeToTray() {
+    if (modes_.WarningActive) Start(updateIntervalMs_);
+    services_.timers.Stop(kMainTimer);
+    if (view_) view_->SetActive(false);
+    tray_.MinimizeToTray(services_.window);
+    modes_.WindowShown = false;
+}
+
+void CHtmlVesselDlg::RestoreFromTray() {
+    if (services_.window.IsVisible()) return;
+    Stop();
+    RestartTimers();
+    tray_.RestoreWindow(services_.window);
+    modes_.WindowShown = true;
+}
+
+bool CHtmlVesselDlg::OnPowerEvent(int event, int data) {
+    if (event != CAppTray::kSuspend && event != CAppTray::kResume) return false;
+    if (IVARNPlugin* first = plugins_.First())
+        plugin_calls::SendThroughTemporaryExtend(first, VARN_CMD_SUSPEND_EVENT, event, 0);
+    return event == CAppTray::kResume && data == 2;
+}
+
+void CHtmlVesselDlg::OnMouseDown(const std::string& elementId) {
+    if (ended_ || dragging_ || (elementId != "CHtmlVesselDlg" && elementId != "MOVEAREA")) return;
+    dragging_ = true;
+    services_.timers.Stop(kMainTimer);
+    if (view_) view_->SetActive(false);
+    if (!services_.window.StartSystemMove()) OnDragEnd();
+}
+
+void CHtmlVesselDlg::OnDragEnd() {
+    if (!dragging_) return;
+    dragging_ = false;
+    const FrameRect rect = services_.window.Geometry();
+    const SnapPosition snapped = SnapToWorkArea(rect, services_.window.PrimaryWorkArea());
+    if (snapped.x != rect.x || snapped.y != rect.y) services_.window.MoveTo(snapped.x, snapped.y);
+    RestartTimers();
+    engine_.RefreshFocus();
+    engine_.SetPosition(snapped.x, snapped.y);
+}
+
+void CHtmlVesselDlg::OnPositionChanged(int x, int y) {
+    posX_ = x;
+    posY_ = y;
+}
+
+void CHtmlVesselDlg::SaveAndExit() {
+    if (ended_) return;
+    exit_.Run();
+}
+
+// --- skin commands -------------------------------------------------------
+
+int CHtmlVesselDlg::OnSkinClick(void* note) {
+    std::unique_ptr<CClickNote> click = TakeLiveClickNote(note);
+    if (!click) return kClickNotANote;
+    if (ended_) return kClickHandled;
+    return DispatchSkinCommand(click->Id(), *this);
+}
+
+void CHtmlVesselDlg::RunSettings() {
+    settings_.DoModal([this] { return services_.dialogs.RunSettings(settings_); });
+    if (ended_) return;
+    ShowViewDocument(modes_.CurrentMode);
+}
+
+void CHtmlVesselDlg::ShowSkinSelection() { services_.dialogs.ShowSkinSelection(skinSetting_); }
+
+void CHtmlVesselDlg::ToggleTopmost() {
+    services_.window.SetTopmost(!Topmost, PagesReady && modes_.WindowShown);
+    Topmost = !Topmost;
+}
+
+void CHtmlVesselDlg::RunTransparency() {
+    if (services_.dialogs.RunTransparency(trans_)) engine_.SetTransparency(trans_.GetAlpha());
+}
+
+void CHtmlVesselDlg::MinimizeFromSkin() {
+    if (view_) view_->SetActive(false);
+    MinimizeToTray();
+}
+
+void CHtmlVesselDlg::ChangeSkinFromDialog(const std::string& fileName) { ChangeSkin(fileName, true); }
+
+void CHtmlVesselDlg::ChangeSkin(const std::string& fileName, bool fromDialog) {
+    if (ended_) return;
+    engine_.CallScript("RestoreInitial", "", "");
+    skinFile_ = fileName;
+    engine_.SetSkinFile(skinFile_);
+    const bool composed = engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true);
+    if (!composed && fromDialog) {
+        services_.messages.Show(kInitialSkinFail);
+        loader_.UnloadAll(plugins_);
+        End(0);
+        return;
+    }
+    ReadPluginViewSettings();
+    if (ShowsPluginView) {
+        ReloadInitialView();
+        services_.timers.Stop(kMainTimer);
+    } else {
+        StartMainTimerIfAllowed();
+    }
+    const std::string autoPace = modes_.AutoPaceOn ? "true" : "false";
+    const std::string mode = std::to_string(modes_.CurrentMode);
+    engine_.SetButtonCheck("TOP", Topmost);
+    if (fromDialog) {
+        engine_.CallScript("SetAutoPace", autoPace, "");
+        engine_.SetButtonCheck(viewPluginName_, true);
+        engine_.CallScript("BeginChangeMode", mode, "");
+        engine_.CallScript("OnInitial", "", "");
+    } else {
+        engine_.CallScript("SetAutoPace", autoPace, "");
+        engine_.CallScript("BeginChangeMode", mode, "");
+        engine_.CallScript("OnInitial", "", "");
+        engine_.SetButtonCheck(viewPluginName_, true);
+    }
+}
+
+int CHtmlVesselDlg::SelectPluginView(const std::string& identifier) {
+    services_.timers.Stop(kMainTimer);
+    if (view_) view_->SetActive(false);
+    // A copy: plug-in calls below may call back into the host.
+    const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
+    for (IVARNPlugin* plugin : loaded) {
+        if (plugin_calls::Name(plugin) != identifier) continue;
+        // The plug-in already shown: nothing changes. One that is the view
+        // plug-in but hidden (the skin's initial view is loaded hidden) is
+        // shown, or its button could never bring the view up.
+        if (plugin == plugins_.ViewPluginBase() && view_ && view_->IsVisible()) break;
+        viewPluginName_ = identifier;
+        plugins_.SelectViewPluginInfo(plugin);
+        ::FetchViewDocument(plugins_, documents_, modes_.CurrentMode);
+        std::string document = identifier == VARN_PLUGIN_EQ
+                                   ? documents_.LastViewData
+                                   : plugin_calls::GetData(plugins_.ViewPluginInfo(), kDocumentBufferSize,
+                                                           modes_.CurrentMode)
+                                         .text;
+        document = TrimAfterDocumentEnd(document);
+        if (view_) view_->Hide();
+        services_.window.RedrawNow();
+        ini_.SetPath(skinFolder_ + CSkinDefinition::GetPluginViewSource(SkinDefinitionPath()));
+        const std::string viewSkin = ini_.ViewSkin(identifier);
+        if (viewSkin.empty()) {
+            services_.messages.Show(kGetXmlSkinFileFailed);
+            return kClickFailed;
+        }
+        if (view_) {
+            view_->LoadContent(skinFolder_, viewSkin, document);
+            view_->Show();
+        }
+        plugins_.SetViewPluginBase(plugin);
+        break;
+    }
+    RestartTimers();
+    return kClickHandled;
+}
+
+// --- navigation commands -------------------------------------------------
+
+bool CHtmlVesselDlg::OnBeforeNavigate(const std::string& address) {
+    if (ended_) return true;
+    const NavigationCommand command = ParseNavigationCommand(address);
+    const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
+    for (IVARNPlugin* plugin : loaded)
+        if (plugin_calls::Name(plugin) == command.identifier)
+            plugin_calls::SendThroughTemporaryExtend(plugin, command.command.c_str(), command.value1,
+                                                     command.value2);
+    // The page's own first navigation passes untouched.
+    if (!PagesReady) return false;
+    int mode = modes_.CurrentMode;
+    engine_.GetVariableInt("currentMode", mode);
+    modes_.CurrentMode = mode;
+    std::string autopace;
+    engine_.GetVariableText("autopace", autopace);
+    modes_.SetAutoPaceFromPage(autopace);
+    ShowViewDocument(modes_.CurrentMode);
+    SkipNextComplete = true;
+    return true;
+}
+
+// --- plug-in view --------------------------------------------------------
+
+std::string CHtmlVesselDlg::FetchViewDocument(int mode) { return ::FetchViewDocument(plugins_, documents_, mode); }
+
+void CHtmlVesselDlg::ShowViewDocument(int mode) {
+    const std::string document = FetchViewDocument(mode);
+    if (view_) view_->Render(document);
+}
+
+void CHtmlVesselDlg::ReloadInitialView() {
+    if (ended_ || !view_) return;
+    services_.window.Wait(kViewReloadWaitMs);
+    const std::string initial = CSkinDefinition::GetPluginViewInit(SkinDefinitionPath());
+    const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
+    for (IVARNPlugin* plugin : loaded) {
+        if (plugin_calls::Name(plugin) != initial) continue;
+        viewPluginName_ = initial;
+        plugins_.ReleaseViewPluginInfo();
+        ini_.SetPath(skinFolder_ + CSkinDefinition::GetPluginViewSource(SkinDefinitionPath()));
+        const std::string viewSkin = ini_.ViewSkin(initial);
+        if (viewSkin.empty()) services_.messages.Show(kIniSectionError);
+        plugins_.SelectViewPluginInfo(plugin);
+        const std::string document = plugin_calls::GetData(plugins_.ViewPluginInfo(), kDocumentBufferSize, 0).text;
+        if (DocumentHasWarning(document)) modes_.WarningActive = true;
+        if (modes_.WarningActive) StartAnimation();
+        view_->LoadContent(skinFolder_, viewSkin, document);
+        view_->CallScript("OnInitial");
+        plugins_.SetViewPluginBase(plugin);
+        break;
+    }
+}
+
+void CHtmlVesselDlg::OnViewPageComplete() {
+    if (ended_) return;
+    if (!firstCompletionDone_) {
+        viewCompletePending_ = true;
+        return;
+    }
+    if (ShowsPluginView) ReloadInitialView();
+    PagesReady = true;
+    services_.window.RedrawNow();
+    // A window minimised at start stays in the tray.
+    if (modes_.WindowShown) services_.window.ShowWindow();
+}
+
+// --- exit, settings, skin selection, tray --------------------------------
+
+void CHtmlVesselDlg::StoreInitialSkin() { skinSetting_.SaveInitialSkin(skinFile_); }
+
+void CHtmlVesselDlg::DeactivatePluginView() {
+    if (view_) view_->SetActive(false);
+}
+
+ExitWindowState CHtmlVesselDlg::WindowState() {
+    return {posX_, posY_, Topmost, static_cast<uint32_t>(trans_.GetAlpha())};
+}
+
+std::string CHtmlVesselDlg::GetSkinName(const std::string& definitionPath) {
+    return CSkinDefinition::GetSkinName(definitionPath);
+}
+
+void CHtmlVesselDlg::EndAnimation() {
+    tray_.EndAnimation();
+    tray_.ChangeIcon(engine_.IconPath());
+}
+
+void CHtmlVesselDlg::Start(int periodMs) {
+    services_.timers.Start(kWarningTimer, periodMs, [this] { OnTimer(kWarningTimer); });
+}
