@@ -57,13 +57,17 @@ public:
     bool AskYesNo(const std::string&) override { return false; }
 };
 
-CNoView g_noView;
-
 }  // namespace
+
+IFanPageView& NoFanPageView()
+{
+    static CNoView none;
+    return none;
+}
 
 CFanPageModel::CFanPageModel(FanPageSetup setup)
     : setup_(std::move(setup)),
-      view_(&g_noView),
+      view_(&NoFanPageView()),
       celsius_(setup_.celsius),
       referenceSelector_(setup_.referenceSelector)
 {
@@ -71,7 +75,7 @@ CFanPageModel::CFanPageModel(FanPageSetup setup)
 
 void CFanPageModel::DetachView()
 {
-    view_ = &g_noView;
+    view_ = &NoFanPageView();
 }
 
 void CFanPageModel::Fill(IFanPageView& view)

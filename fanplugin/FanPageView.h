@@ -41,4 +41,8 @@ public:
     virtual bool AskYesNo(const std::string& question) = 0;
 };
 
+// A view that shows nothing and answers No: stands in while no page exists,
+// or once the host has destroyed the page with its dialog.
+IFanPageView& NoFanPageView();
+
 }  // namespace zefan

@@ -11,24 +11,6 @@
 namespace zefan {
 namespace {
 
-// Shows nothing: stands in once the host has destroyed the page with its
-// dialog.
-class CGonePageView final : public IFanPageView {
-public:
-    void SetFanItems(const std::vector<std::string>&) override {}
-    void SelectFan(int) override {}
-    void SetEnableChecked(bool) override {}
-    void SetEnableCheckAvailable(bool) override {}
-    void SetReferenceItems(const std::vector<std::string>&) override {}
-    void SelectReference(int) override {}
-    void SetReferenceAvailable(bool) override {}
-    void SetValueText(FanPageValue, const std::string&) override {}
-    void SetSpin(FanPageValue, int, int, int) override {}
-    void SetValueControlsAvailable(bool) override {}
-    void SetUnitLabels(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-};
-
 class CQtPageWindow final : public IPageWindow {
 public:
     explicit CQtPageWindow(CFanPageWidget* widget) : widget_(widget) {}
@@ -38,14 +20,13 @@ public:
     IFanPageView& View() override
     {
         if (widget_.isNull()) {
-            return gone_;
+            return NoFanPageView();
         }
         return *widget_;
     }
 
 private:
     QPointer<CFanPageWidget> widget_;
-    CGonePageView gone_;
 };
 
 class CQtPageWindowFactory final : public IPageWindowFactory {
