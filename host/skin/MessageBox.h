@@ -1,11 +1,7 @@
 // Port: the plain message box of user-visible failures ("Load XSL File
-// Failed"). Modal; returns when dismissed.
+// Failed"). Modal; returns when dismissed. One declaration serves the whole
+// program, so a file that needs both the skin engine and the system
+// information collector sees a single IMessageBox.
 #pragma once
 
-#include <string>
-
-class IMessageBox {
-public:
-    virtual ~IMessageBox() = default;
-    virtual void Show(const std::string& text) = 0;
-};
+#include "../../common/MessageBox.h"
