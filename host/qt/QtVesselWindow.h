@@ -1,0 +1,57 @@
+// The main window on Qt: a frameless top-level HTML window that reports its
+// moves, mouse-downs on page elements and the end of a system move to the
+// frame, and answers the frame's window requests.
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+
+#include "FramePorts.h"
+#include "QtHtmlWindow.h"
+#include "QtMessageBox.h"
+
+class CHtmlVesselDlg;
+
+class CQtVesselWindow : public CQtHtmlWindow, public IFrameWindow {
+    Q_OBJECT
+public:
+    CQtVesselWindow();
+    ~CQtVesselWindow() override;
+
+    void Attach(CHtmlVesselDlg* frame);
+    CQtMessageBox& Messages() { return messages_; }
+
+    // IFrameWindow
+    std::uint64_t WindowId() override;
+    WorkArea PrimaryWorkArea() override;
+    FrameRect Geometry() override;
+    void MoveTo(int x, int y) override;
+    void SetTopmost(bool topmost, bool show) override;
+    void ShowWindow() override;
+    bool IsVisible() override { return isVisible(); }
+    void Activate() override;
+    void RedrawNow() override { repaint(); }
+    void SetIcon(const std::string& iconPath) override;
+    void SetApplicationName(const std::string& name) override;
+    bool StartSystemMove() override;
+    void Wait(int milliseconds) override;
+    void EndProcess(int exitCode) override;
+    // ITrayWindow
+    void HideFromTaskbar() override { hide(); }
+    void ShowAndActivate() override;
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void PollMove();
+    QString ElementIdAt(const QPoint& viewPosition);
+
+    CHtmlVesselDlg* frame_ = nullptr;
+    CQtMessageBox messages_;
+    QTimer movePoll_;
+    QPoint lastPollPosition_;
+    int stillPolls_ = 0;
+};
