@@ -53,7 +53,12 @@ CHtmlVesselDlg::CHtmlVesselDlg(FrameServices services)
       exit_(*this, services_.hives),
       skinFolder_(services_.programFolder + "Skin/") {}
 
-CHtmlVesselDlg::~CHtmlVesselDlg() { SetHostEventTarget(nullptr); }
+CHtmlVesselDlg::~CHtmlVesselDlg() {
+    // A frame that ends without SaveAndExit (a second instance, a failed
+    // skin) still gives its plug-ins back; after SaveAndExit nothing is left.
+    loader_.UnloadAll(plugins_);
+    SetHostEventTarget(nullptr);
+}
 
 void CHtmlVesselDlg::OnInitDialog() {
     services_.page.SetDocumentCompleteHandler([this] { OnMainPageComplete(); });

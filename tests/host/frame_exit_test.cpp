@@ -1,0 +1,161 @@
+// SaveAndExit from each path and what it stores; the commands that change the
+// window (TOP, transparency), the settings and skin-change sequences.
+#include "ClickNote.h"
+#include "frame_test_support.h"
+
+namespace {
+
+class FrameExitTest : public FrameTest {
+protected:
+    int Click(const std::string& id) { return Frame().OnSkinClick(new CClickNote(id)); }
+};
+
+TEST_F(FrameExitTest, CloseStoresWindowAndModeThenEndsWithZero) {
+    ListPlugins({"ZETA_PLUGIN", "VARNOCCTRL_PLUGIN"});
+    Started();
+    Frame().OnPositionChanged(120, 80);
+    Frame().OnCommand(kFirstModeCommand + 3);
+    Click("TOP");
+    ClearJournal();
+    Click("CLOSE");
+    EXPECT_EQ(window_.exitCode, 0);
+    EXPECT_EQ(UserDword("PosX"), 120);
+    EXPECT_EQ(UserDword("PosY"), 80);
+    EXPECT_EQ(UserString("TOP"), "TRUE");
+    EXPECT_EQ(UserDword("TRANS"), 255);
+    EXPECT_EQ(UserDword("Mode"), 3);
+    EXPECT_EQ(UserString("AutoPace"), "FALSE");
+    EXPECT_EQ(UserString("InitialSkin"), kDefaultSkinFile);
+    EXPECT_FALSE(trayIcon_.shown);
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "unload"), 1);
+    EXPECT_EQ(LiveClickNoteCount(), 0u);
+}
+
+TEST_F(FrameExitTest, TrayExitAndSessionEndStoreTheSameAsClose) {
+    for (int path = 0; path < 3; ++path) {
+        frame_.reset();
+        machine_.blocks.clear();
+        hives_.currentUserFile.SetText(std::nullopt);
+        Started();
+        Frame().OnPositionChanged(40 + path, 50);
+        if (path == 0) Click("CLOSE");
+        else if (path == 1) Frame().OnCommand(CSystemTray::ID_EXIT);
+        else Frame().OnSessionEnd();
+        EXPECT_EQ(UserDword("PosX"), 40 + path) << path;
+        EXPECT_EQ(UserString("TOP"), "FALSE") << path;
+        EXPECT_EQ(UserDword("Mode"), 0) << path;
+        EXPECT_EQ(window_.exitCode, 0) << path;
+    }
+}
+
+TEST_F(FrameExitTest, ExitRequestedAgainDuringExitChangesNothing) {
+    ListPlugins({"ZETA_PLUGIN"});
+    Started();
+    Click("CLOSE");
+    Frame().OnSessionEnd();
+    Frame().OnTimer(kMainTimer);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "unload"), 1);
+    EXPECT_EQ(log_.Count("end 0"), 1);
+}
+
+TEST_F(FrameExitTest, TopPressedTwiceReturnsToTheEarlierState) {
+    Started();
+    Click("TOP");
+    EXPECT_TRUE(Frame().Topmost);
+    EXPECT_TRUE(window_.topmost);
+    Click("TOP");
+    EXPECT_FALSE(Frame().Topmost);
+    EXPECT_FALSE(window_.topmost);
+    Click("CLOSE");
+    EXPECT_EQ(UserString("TOP"), "FALSE");
+}
+
+TEST_F(FrameExitTest, TransparencyAppliesOnlyAfterOkAndIsStored) {
+    Started();
+    Click("TRANSPARENTDLG");
+    EXPECT_EQ(skinWindow_.opacity, 255);
+    dialogs_.transparencyOk = true;
+    dialogs_.transparencyLevel = 180;
+    Click("TRANSPARENTDLG");
+    EXPECT_EQ(skinWindow_.opacity, 180);
+    Click("CLOSE");
+    EXPECT_EQ(UserDword("TRANS"), 180);
+}
+
+TEST_F(FrameExitTest, StoredTransparencyIsTheWindowsOpacityAtStart) {
+    SetUserDword("TRANS", 150);
+    Started();
+    EXPECT_EQ(skinWindow_.opacity, 150);
+}
+
+TEST_F(FrameExitTest, SettingsOkAppliesThePendingModeStepAndRestartsTimers) {
+    ListPlugins({"VARNOCCTRL_PLUGIN"});
+    Started();
+    Frame().Modes().CurrentMode = 4;
+    Frame().Modes().OnDialogChanged(1);
+    timers_.Stop(kMainTimer);
+    ClearJournal();
+    dialogs_.settingsResult = CSettingDialog::IDOK;
+    Click("SETUP");
+    EXPECT_EQ(JournalCount("VARNOCCTRL_PLUGIN", "SendCommand TEST_MODE 0 0"), 1);
+    EXPECT_FALSE(Frame().Modes().DlgChanged);
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+    // Cancel: nothing applied, timers left as they are.
+    timers_.Stop(kMainTimer);
+    ClearJournal();
+    dialogs_.settingsResult = CSettingDialog::IDCANCEL;
+    Click("SETUP");
+    EXPECT_TRUE(JournalOf("VARNOCCTRL_PLUGIN").empty());
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+}
+
+TEST_F(FrameExitTest, SkinFileCommandRecomposesAndTellsThePageItsState) {
+    ListPlugins({"VARNOCCTRL_PLUGIN"});
+    std::filesystem::copy_file(programFolder_ + "Skin/KavoIII.xml", programFolder_ + "Skin/Blue.xml");
+    Started();
+    page_.calls.clear();
+    EXPECT_EQ(Click("Blue.xml"), kClickHandled);
+    EXPECT_EQ(Frame().SkinFile(), "Blue.xml");
+    std::vector<std::string> names;
+    for (const auto& call : page_.calls) names.push_back(call.name);
+    const std::vector<std::string> expected{"RestoreInitial", "SetAutoPace", "BeginChangeMode", "OnInitial"};
+    std::vector<std::string> relevant;
+    for (const std::string& name : names)
+        if (std::find(expected.begin(), expected.end(), name) != expected.end()) relevant.push_back(name);
+    EXPECT_EQ(relevant, expected);
+    // A skin that shows a plug-in view stops timer 1.
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    Click("CLOSE");
+    EXPECT_EQ(UserString("InitialSkin"), "Blue.xml");
+}
+
+TEST_F(FrameExitTest, SkinFromTheSelectionDialogThatFailsIsFatal) {
+    ListPlugins({"ZETA_PLUGIN"});
+    Started();
+    Frame().ChangeSkinFromDialog("Missing.xml");
+    EXPECT_EQ(messages_.shown.back(), kInitialSkinFail);
+    EXPECT_EQ(window_.exitCode, 0);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "unload"), 1);
+    EXPECT_EQ(UserDword("PosX"), -1);
+}
+
+TEST_F(FrameExitTest, SkinFileCommandThatFailsIsNotReported) {
+    Started();
+    EXPECT_EQ(Click("Missing.xml"), kClickHandled);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_FALSE(Frame().Ended());
+}
+
+TEST_F(FrameExitTest, MinAndTrayCommandsAndAbout) {
+    Started();
+    Click("MIN");
+    EXPECT_FALSE(window_.visible);
+    EXPECT_FALSE(Frame().View()->Active());
+    Frame().OnCommand(CSystemTray::ID_ABOUT);
+    EXPECT_GE(log_.IndexOf("dialog about"), 0);
+    Click("CHANGESKIN");
+    EXPECT_GE(log_.IndexOf("dialog skin selection"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// Selecting a plug-in view from a skin button, the view's own commands and
+// timer, and navigation commands from the page.
+#include "ClickNote.h"
+#include "frame_test_support.h"
+
+namespace {
+
+class FrameViewTest : public FrameTest {
+protected:
+    int Click(const std::string& id) { return Frame().OnSkinClick(new CClickNote(id)); }
+    int ViewClick(const std::string& id) { return Frame().View()->OnSkinClick(new CClickNote(id)); }
+};
+
+TEST_F(FrameViewTest, SkinButtonShowsTheInitialPluginsViewThatWasLoadedHidden) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    Started();
+    ASSERT_FALSE(ViewWindow().shown);
+    ClearJournal();
+    EXPECT_EQ(Click("ZETA_PLUGIN"), kClickHandled);
+    EXPECT_TRUE(ViewWindow().shown);
+    // The view's fetch with the current mode, then a fresh document for the view.
+    EXPECT_EQ(JournalOf("ZETA_PLUGIN").size() >= 2, true);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "GetData 0"), 2);
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+    // Pressed again while shown: only the timers restart.
+    ClearJournal();
+    EXPECT_EQ(Click("ZETA_PLUGIN"), kClickHandled);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "GetData 0"), 0);
+    EXPECT_TRUE(ViewWindow().shown);
+}
+
+TEST_F(FrameViewTest, SelectingAPluginComposesItsViewSkinWithTheTrimmedDocument) {
+    ListPlugins({"ZETA_PLUGIN", "OMEGA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    WriteSkinFile("PlugIn.ini", "[OMEGA_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\nUpdate=1\n");
+    Configure("OMEGA_PLUGIN", "DATA",
+              "<VARN_PLUGIN><FAN><ITEM NAME=\"F\"><CAPTION>Omega fan</CAPTION></ITEM></FAN></VARN_PLUGIN>junk");
+    Started();
+    EXPECT_EQ(Click("OMEGA_PLUGIN"), kClickHandled);
+    EXPECT_EQ(Frame().ViewPluginName(), "OMEGA_PLUGIN");
+    EXPECT_EQ(Frame().View()->Engine().SkinFolder(), programFolder_ + "Skin/ZEFAN/");
+    EXPECT_NE(ViewWindow().page.body.find("Omega fan"), std::string::npos);
+    EXPECT_EQ(ViewWindow().page.body.find("junk"), std::string::npos);
+    EXPECT_TRUE(ViewWindow().shown);
+    EXPECT_EQ(Frame().Plugins().ViewPluginBase(), Frame().Plugins().FindByName("OMEGA_PLUGIN"));
+}
+
+TEST_F(FrameViewTest, ViewSkinMissingFromTheIniFailsWithTimersStopped) {
+    ListPlugins({"ZETA_PLUGIN", "OMEGA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    Started();
+    EXPECT_EQ(Click("OMEGA_PLUGIN"), kClickFailed);
+    EXPECT_EQ(messages_.shown.back(), kGetXmlSkinFileFailed);
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    EXPECT_FALSE(ViewWindow().shown);
+    EXPECT_FALSE(Frame().View()->Active());
+    EXPECT_EQ(LiveClickNoteCount(), 0u);
+}
+
+TEST_F(FrameViewTest, UnknownIdentifierOnlyRestartsTheTimers) {
+    ListPlugins({"ZETA_PLUGIN"});
+    Started();
+    timers_.Stop(kMainTimer);
+    EXPECT_EQ(Click("NOBODY_PLUGIN"), kClickHandled);
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+    EXPECT_EQ(Frame().ViewPluginName(), "");
+}
+
+TEST_F(FrameViewTest, ParameterThatIsNoLiveNoteIsRefused) {
+    Started();
+    int notANote = 0;
+    EXPECT_EQ(Frame().OnSkinClick(&notANote), kClickNotANote);
+    // A note delivered twice: the second time it is already destroyed.
+    void* note = new CClickNote("NOBODY_PLUGIN");
+    EXPECT_EQ(Frame().OnSkinClick(note), kClickHandled);
+    EXPECT_EQ(Frame().OnSkinClick(note), kClickNotANote);
+    EXPECT_FALSE(Frame().Ended());
+    EXPECT_EQ(Frame().View()->OnSkinClick(&notANote), kClickNotANote);
+}
+
+TEST_F(FrameViewTest, ViewButtonsCloseItAndStopOrStartOnlyItsOwnTimer) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    Started();
+    Click("ZETA_PLUGIN");
+    ASSERT_TRUE(ViewWindow().timers.IsRunning(kViewTimerId));
+    EXPECT_EQ(ViewClick("STOPTIMER"), 1);
+    EXPECT_FALSE(ViewWindow().timers.IsRunning(kViewTimerId));
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+    EXPECT_EQ(ViewClick("STARTTIMER"), 1);
+    EXPECT_EQ(ViewWindow().timers.Period(kViewTimerId), Frame().UpdateIntervalMs());
+    EXPECT_EQ(ViewClick("ANYTHING"), 1);
+    EXPECT_TRUE(ViewWindow().shown);
+    EXPECT_EQ(ViewClick("CLOSE"), 1);
+    EXPECT_FALSE(ViewWindow().shown);
+    EXPECT_EQ(LiveClickNoteCount(), 0u);
+}
+
+TEST_F(FrameViewTest, ViewTimerRefreshesOnlyWhenUpdateIsOneAndActive) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    Started();
+    Click("ZETA_PLUGIN");
+    ViewWindow().page.ids = {"ZETA+CALLS+COUNT"};
+    ClearJournal();
+    ViewWindow().timers.Tick(kViewTimerId);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "GetData 0"), 1);
+    EXPECT_FALSE(ViewWindow().page.elementHtml["ZETA+CALLS+COUNT"].empty());
+    Frame().View()->SetActive(false);
+    ViewWindow().timers.Tick(kViewTimerId);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "GetData 0"), 1);
+}
+
+TEST_F(FrameViewTest, ViewWithUpdateZeroTicksWithoutChangingAnything) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 0, 0);
+    Started();
+    Click("ZETA_PLUGIN");
+    ClearJournal();
+    EXPECT_TRUE(ViewWindow().timers.Tick(kViewTimerId));
+    EXPECT_TRUE(JournalOf("ZETA_PLUGIN").empty());
+}
+
+TEST_F(FrameViewTest, NavigationCommandReachesEveryMatchingPluginAndKeepsThePage) {
+    ListPlugins({"VARNOCCTRL_PLUGIN", "ZETA_PLUGIN", "VARNOCCTRL_PLUGIN", "VARNAUTOPACE_PLUGIN"});
+    Started();
+    page_.SetVariable("currentMode", ScriptNumber(2));
+    page_.SetVariable("autopace", std::string("true"));
+    ClearJournal();
+    EXPECT_TRUE(page_.Navigate("file:///app/x/VARNOCCTRL_PLUGIN:CHANGE_MODE:2:0"));
+    EXPECT_EQ(JournalCount("VARNOCCTRL_PLUGIN", "SendCommand CHANGE_MODE 2 0"), 2);
+    for (const std::string& line : JournalOf("ZETA_PLUGIN")) EXPECT_FALSE(line.starts_with("SendCommand")) << line;
+    EXPECT_EQ(Frame().Modes().CurrentMode, 2);
+    EXPECT_TRUE(Frame().Modes().AutoPaceOn);
+    EXPECT_EQ(JournalCount("VARNAUTOPACE_PLUGIN", "SendCommand START_AUTOPACE 0 0"), 1);
+    page_.SetVariable("autopace", std::string("TRUE"));
+    EXPECT_TRUE(page_.Navigate("x/NOBODY:X"));
+    EXPECT_FALSE(Frame().Modes().AutoPaceOn);
+    EXPECT_EQ(JournalCount("VARNAUTOPACE_PLUGIN", "SendCommand STOP_AUTOPACE 0 0"), 1);
+}
+
+TEST_F(FrameViewTest, NavigationBeforeTheViewPageCompletesIsForwardedButNotCancelled) {
+    ListPlugins({"ZETA_PLUGIN"});
+    Started(false);
+    EXPECT_FALSE(page_.Navigate("x/ZETA_PLUGIN:HELLO:7:8"));
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "SendCommand HELLO 7 8"), 1);
+    EXPECT_FALSE(Frame().SkipNextComplete);
+}
+
+}  // namespace
