@@ -90,16 +90,25 @@ std::string DisplayValue(const RegistryValue& value)
     return data;
 }
 
-int CmdList(const std::vector<std::string>& a, IRegistryHives& hives, std::ostream& out, std::ostream& err)
+// The start every KEY command shares: the argument count, the key, and the
+// store of its hive. Returns kVarnregOk, or the code to exit with.
+int OpenKey(const std::vector<std::string>& a, std::size_t count, const char* usage,
+            IRegistryHives& hives, std::ostream& err, KeyArg& key, CRegistryStore*& store)
 {
-    if (a.size() != 1)
-        return Usage(err, "list takes one KEY");
-    KeyArg key;
+    if (a.size() != count)
+        return Usage(err, usage);
     if (!ParseKeyArg(a[0], key, err))
         return kVarnregUsage;
-    CRegistryStore* store = StoreFor(hives, key.root, err);
-    if (!store)
-        return kVarnregIoFailure;
+    store = StoreFor(hives, key.root, err);
+    return store ? kVarnregOk : kVarnregIoFailure;
+}
+
+int CmdList(const std::vector<std::string>& a, IRegistryHives& hives, std::ostream& out, std::ostream& err)
+{
+    KeyArg key;
+    CRegistryStore* store = nullptr;
+    if (int failed = OpenKey(a, 1, "list takes one KEY", hives, err, key, store))
+        return failed;
     std::vector<std::string> subkeys;
     std::vector<RegistryNamedValue> values;
     if (!store->EnumSubkeys(key.subkey, subkeys) || !store->EnumValues(key.subkey, values)) {
@@ -115,14 +124,10 @@ int CmdList(const std::vector<std::string>& a, IRegistryHives& hives, std::ostre
 
 int CmdGet(const std::vector<std::string>& a, IRegistryHives& hives, std::ostream& out, std::ostream& err)
 {
-    if (a.size() != 2)
-        return Usage(err, "get takes KEY NAME");
     KeyArg key;
-    if (!ParseKeyArg(a[0], key, err))
-        return kVarnregUsage;
-    CRegistryStore* store = StoreFor(hives, key.root, err);
-    if (!store)
-        return kVarnregIoFailure;
+    CRegistryStore* store = nullptr;
+    if (int failed = OpenKey(a, 2, "get takes KEY NAME", hives, err, key, store))
+        return failed;
     RegistryValue value;
     if (!store->GetValue(key.subkey, a[1], value)) {
         err << "varnreg: no value \"" << a[1] << "\" under " << key.text << "\n";
@@ -170,14 +175,10 @@ int CmdSet(const std::vector<std::string>& a, IRegistryHives& hives, std::ostrea
 
 int CmdDelete(const std::vector<std::string>& a, IRegistryHives& hives, std::ostream& err)
 {
-    if (a.size() != 2)
-        return Usage(err, "delete takes KEY NAME");
     KeyArg key;
-    if (!ParseKeyArg(a[0], key, err))
-        return kVarnregUsage;
-    CRegistryStore* store = StoreFor(hives, key.root, err);
-    if (!store)
-        return kVarnregIoFailure;
+    CRegistryStore* store = nullptr;
+    if (int failed = OpenKey(a, 2, "delete takes KEY NAME", hives, err, key, store))
+        return failed;
     RegistryValue ignored;
     if (!store->GetValue(key.subkey, a[1], ignored)) {
         err << "varnreg: no value \"" << a[1] << "\" under " << key.text << "\n";
@@ -263,14 +264,10 @@ int CmdImport(const std::vector<std::string>& a, IRegistryHives& hives, std::ist
 
 int CmdExport(const std::vector<std::string>& a, IRegistryHives& hives, std::ostream& out, std::ostream& err)
 {
-    if (a.size() != 2)
-        return Usage(err, "export takes KEY FILE.reg (or - for standard output)");
     KeyArg key;
-    if (!ParseKeyArg(a[0], key, err))
-        return kVarnregUsage;
-    CRegistryStore* store = StoreFor(hives, key.root, err);
-    if (!store)
-        return kVarnregIoFailure;
+    CRegistryStore* store = nullptr;
+    if (int failed = OpenKey(a, 2, "export takes KEY FILE.reg (or - for standard output)", hives, err, key, store))
+        return failed;
     CRegistryHive hive;
     RegistryKeyPath path;
     ParseKeyPath(key.subkey, path);
