@@ -1,0 +1,59 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<!-- KavoIII's main page. The frame document carries no data, so this writes
+     the fixed face; elements whose id is section+item+field (FAN+ZEFAN_FAN_0+
+     PWM_DUTYCYCLE) receive the fan plug-in's values on every update tick.
+     Ids without "+" are the script's own. Only elements that must be found
+     have an id: a press on anything else drags the window. -->
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:output method="html" encoding="UTF-8"/>
+
+  <!-- The chip has four fan outputs, so four tiles hold every fan the
+       plug-in can list. -->
+  <xsl:template name="tile">
+    <xsl:param name="n"/>
+    <xsl:variable name="id" select="concat('FAN+ZEFAN_FAN_', $n, '+')"/>
+    <DIV ID="tile_{$n}" CLASS="tile idle" STYLE="left:{12 + 96 * $n}px;">
+      <DIV ID="{$id}CAPTION" CLASS="cap">&#8212;</DIV>
+      <DIV ID="{$id}PWM_DUTYCYCLE" CLASS="duty">&#8212;</DIV>
+      <DIV CLASS="track"><DIV ID="bar_{$n}" CLASS="fill"></DIV></DIV>
+    </DIV>
+  </xsl:template>
+
+  <xsl:template match="/">
+    <STYLE>
+      body { margin: 0; font-family: "DejaVu Sans", sans-serif; color: #e3e8ee; cursor: default; }
+      .tile { position: absolute; top: 258px; width: 88px; height: 48px; }
+      .tile.idle { opacity: 0.35; }
+      .cap { position: absolute; left: 8px; top: 5px; width: 74px; font-size: 10px; color: #848f9d;
+             white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
+      .duty { position: absolute; left: 8px; top: 17px; font-size: 16px; font-weight: bold; }
+      .track { position: absolute; left: 8px; top: 38px; width: 72px; height: 4px; background: #2f3640;
+               border-radius: 2px; overflow: hidden; }
+      .fill { width: 0; height: 4px; background: #38bde4; border-radius: 2px; transition: width 0.4s; }
+      .alarm { color: #ff6b6f !important; }
+      .alarm .fill, .fill.alarm { background: #e5484d; }
+      #modeMark { position: absolute; top: 75px; width: 50px; height: 3px; border-radius: 2px;
+                  background: #38bde4; display: none; transition: left 0.2s; }
+      #hint { position: absolute; left: 12px; top: 172px; width: 376px; text-align: center;
+              font-size: 11px; color: #848f9d; }
+      #status { position: absolute; left: 176px; top: 226px; width: 212px; height: 24px; line-height: 24px;
+                text-align: right; font-size: 11px; color: #848f9d; white-space: nowrap; }
+      #status b { color: #e3e8ee; }
+      #autoLed { display: inline-block; width: 7px; height: 7px; border-radius: 4px; margin: 0 4px 1px 8px;
+                 background: #2f3640; }
+      #autoLed.on { background: #38bde4; box-shadow: 0 0 4px #38bde4; }
+      #warnBadge { position: absolute; left: 140px; top: 13px; height: 16px; line-height: 16px; padding: 0 6px;
+                   border-radius: 8px; background: #e5484d; color: #fff; font-size: 10px; font-weight: bold;
+                   display: none; }
+    </STYLE>
+    <DIV ID="MOVEAREA" STYLE="position:absolute;left:0;top:0;width:200px;height:42px;"></DIV>
+    <DIV ID="warnBadge">HARDWARE WARNING</DIV>
+    <DIV ID="modeMark"></DIV>
+    <DIV ID="hint">Fan details appear here: press <B>Fan view</B>.</DIV>
+    <DIV ID="status">Mode <B ID="modeName">&#8212;</B><SPAN ID="autoLed"></SPAN>Auto <SPAN ID="autoText">off</SPAN></DIV>
+    <xsl:call-template name="tile"><xsl:with-param name="n" select="0"/></xsl:call-template>
+    <xsl:call-template name="tile"><xsl:with-param name="n" select="1"/></xsl:call-template>
+    <xsl:call-template name="tile"><xsl:with-param name="n" select="2"/></xsl:call-template>
+    <xsl:call-template name="tile"><xsl:with-param name="n" select="3"/></xsl:call-template>
+  </xsl:template>
+</xsl:stylesheet>
