@@ -405,6 +405,18 @@ int CHtmlVesselDlg::SelectPluginView(const std::string& identifier) {
 
 bool CHtmlVesselDlg::OnBeforeNavigate(const std::string& address) {
     if (ended_) return true;
+    // The page waits for this answer, so nothing may call into it now (a
+    // script call would wait for a page that waits for us): the command runs
+    // as a posted task, after the answer. Whether to cancel depends only on
+    // PagesReady, so the answer is known at once.
+    const bool cancel = PagesReady;
+    if (cancel) SkipNextComplete = true;
+    services_.skinWindow.Post([this, address, cancel] { RunNavigationCommand(address, cancel); });
+    return cancel;
+}
+
+void CHtmlVesselDlg::RunNavigationCommand(const std::string& address, bool afterStart) {
+    if (ended_) return;
     const NavigationCommand command = ParseNavigationCommand(address);
     const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
     for (IVARNPlugin* plugin : loaded)
@@ -412,7 +424,7 @@ bool CHtmlVesselDlg::OnBeforeNavigate(const std::string& address) {
             plugin_calls::SendThroughTemporaryExtend(plugin, command.command.c_str(), command.value1,
                                                      command.value2);
     // The page's own first navigation passes untouched.
-    if (!PagesReady) return false;
+    if (!afterStart) return;
     int mode = modes_.CurrentMode;
     engine_.GetVariableInt("currentMode", mode);
     modes_.CurrentMode = mode;
@@ -420,8 +432,6 @@ bool CHtmlVesselDlg::OnBeforeNavigate(const std::string& address) {
     engine_.GetVariableText("autopace", autopace);
     modes_.SetAutoPaceFromPage(autopace);
     ShowViewDocument(modes_.CurrentMode);
-    SkipNextComplete = true;
-    return true;
 }
 
 // --- plug-in view --------------------------------------------------------

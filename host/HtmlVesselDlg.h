@@ -147,6 +147,7 @@ public:
 private:
     void RunFirstCompletion();
     void RecomposeAfterReload();
+    void RunNavigationCommand(const std::string& address, bool afterStart);
     void End(int exitCode);
     void StartMainTimerIfAllowed();
     void ReadPluginViewSettings();

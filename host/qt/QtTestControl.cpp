@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
+#include <cstdlib>
 
 namespace {
 int g_pipe[2] = {-1, -1};
@@ -21,16 +22,22 @@ void OnUser1(int) {
 }
 }  // namespace
 
-std::unique_ptr<CQtTestControl> CQtTestControl::InstallFromEnvironment(
-    std::function<QString()> dump, std::function<void(const QString&)> screenshot) {
-    const QString path = qEnvironmentVariable("VELMAR_TEST_CONTROL");
-    if (path.isEmpty() || g_pipe[0] >= 0) return nullptr;
-    if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return nullptr;
+bool CQtTestControl::HookSignal() {
+    if (g_pipe[0] >= 0) return true;
+    const char* path = getenv("VELMAR_TEST_CONTROL");
+    if (path == nullptr || *path == '\0') return false;
+    if (pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return false;
     struct sigaction action {};
     action.sa_handler = OnUser1;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    if (sigaction(SIGUSR1, &action, nullptr) != 0) return nullptr;
+    return sigaction(SIGUSR1, &action, nullptr) == 0;
+}
+
+std::unique_ptr<CQtTestControl> CQtTestControl::InstallFromEnvironment(
+    std::function<QString()> dump, std::function<void(const QString&)> screenshot) {
+    const QString path = qEnvironmentVariable("VELMAR_TEST_CONTROL");
+    if (path.isEmpty() || !HookSignal()) return nullptr;
     return std::unique_ptr<CQtTestControl>(new CQtTestControl(g_pipe[0], path, std::move(dump), std::move(screenshot)));
 }
 

@@ -13,6 +13,9 @@
 class CQtTestControl : public QObject {
     Q_OBJECT
 public:
+    // The signal is caught from the first line of main on; a request that
+    // arrives before the event loop runs waits in the pipe.
+    static bool HookSignal();
     // Null when the variable is not set or the signal cannot be hooked.
     static std::unique_ptr<CQtTestControl> InstallFromEnvironment(std::function<QString()> dump,
                                                                   std::function<void(const QString&)> screenshot);

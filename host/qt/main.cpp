@@ -51,6 +51,7 @@ QString Flag(bool value) { return value ? "1" : "0"; }
 }  // namespace
 
 int main(int argc, char** argv) {
+    CQtTestControl::HookSignal();
     CLinuxProcessAffinity affinity;
     CDeferredMessages early;
     PinToFirstProcessor(affinity, early);

@@ -129,6 +129,9 @@ TEST_F(FrameViewTest, NavigationCommandReachesEveryMatchingPluginAndKeepsThePage
     page_.SetVariable("autopace", std::string("true"));
     ClearJournal();
     EXPECT_TRUE(page_.Navigate("file:///app/x/VARNOCCTRL_PLUGIN:CHANGE_MODE:2:0"));
+    // Nothing reaches a plug-in or the page while the page waits for the answer.
+    EXPECT_TRUE(JournalOf("VARNOCCTRL_PLUGIN").empty());
+    skinWindow_.RunPosted();
     EXPECT_EQ(JournalCount("VARNOCCTRL_PLUGIN", "SendCommand CHANGE_MODE 2 0"), 2);
     for (const std::string& line : JournalOf("ZETA_PLUGIN")) EXPECT_FALSE(line.starts_with("SendCommand")) << line;
     EXPECT_EQ(Frame().Modes().CurrentMode, 2);
@@ -136,6 +139,7 @@ TEST_F(FrameViewTest, NavigationCommandReachesEveryMatchingPluginAndKeepsThePage
     EXPECT_EQ(JournalCount("VARNAUTOPACE_PLUGIN", "SendCommand START_AUTOPACE 0 0"), 1);
     page_.SetVariable("autopace", std::string("TRUE"));
     EXPECT_TRUE(page_.Navigate("x/NOBODY:X"));
+    skinWindow_.RunPosted();
     EXPECT_FALSE(Frame().Modes().AutoPaceOn);
     EXPECT_EQ(JournalCount("VARNAUTOPACE_PLUGIN", "SendCommand STOP_AUTOPACE 0 0"), 1);
 }
@@ -144,6 +148,7 @@ TEST_F(FrameViewTest, NavigationBeforeTheViewPageCompletesIsForwardedButNotCance
     ListPlugins({"ZETA_PLUGIN"});
     Started(false);
     EXPECT_FALSE(page_.Navigate("x/ZETA_PLUGIN:HELLO:7:8"));
+    skinWindow_.RunPosted();
     EXPECT_EQ(JournalCount("ZETA_PLUGIN", "SendCommand HELLO 7 8"), 1);
     EXPECT_FALSE(Frame().SkipNextComplete);
 }

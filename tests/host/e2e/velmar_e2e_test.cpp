@@ -64,7 +64,13 @@ protected:
         user.SetString("SOFTWARE\\VARN\\TamloIII", "Interval", "1");
     }
 
-    static pid_t Start() {
+    // ready: wait until the program is up far enough to answer a dump (no
+    // other instance may run then: its block is cleared away first).
+    static pid_t Start(bool ready = true) {
+        if (ready)
+            for (const auto& entry : std::filesystem::directory_iterator(profile_ + "/run"))
+                std::filesystem::remove_all(entry.path());
+        std::fflush(stdout);
         const pid_t pid = fork();
         if (pid == 0) {
             const std::string log = profile_ + "/velmar.log";
@@ -73,6 +79,9 @@ protected:
             execl((kApp + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
             _exit(127);
         }
+        // The instance block appears at the page's first completion, long
+        // after the program catches the dump signal.
+        for (int i = 0; ready && i < 400 && std::filesystem::is_empty(profile_ + "/run"); ++i) std::this_thread::sleep_for(50ms);
         return pid;
     }
     // Exit code, or -1 when the process did not end within the time.
@@ -162,7 +171,7 @@ TEST_F(VelmarE2E, RunsWithTheSkinAndZefanAndStoresItsStateOnClose) {
 
     // A second start ends with 0 at once, the first runs on.
     const auto second = std::chrono::steady_clock::now();
-    const pid_t other = Start();
+    const pid_t other = Start(false);
     EXPECT_EQ(WaitExit(other, 30s), 0);
     std::printf("[ figure ] second start ended after %lld ms\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
