@@ -53,6 +53,8 @@ void CQtVesselWindow::SetTopmost(bool topmost, bool show) {
 void CQtVesselWindow::ShowWindow() {
     show();
     raise();
+    if (shownAfterMs_ < 0)
+        shownAfterMs_ = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - programStart_).count();
 }
 
 void CQtVesselWindow::Activate() {

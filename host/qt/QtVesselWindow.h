@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QTimer>
+#include <chrono>
 
 #include "FramePorts.h"
 #include "QtHtmlWindow.h"
@@ -19,6 +20,10 @@ public:
     ~CQtVesselWindow() override;
 
     void Attach(CHtmlVesselDlg* frame);
+    // Milliseconds from the program's start to the window's first showing;
+    // -1 while it has not been shown.
+    void SetProgramStart(std::chrono::steady_clock::time_point start) { programStart_ = start; }
+    double ShownAfterMs() const { return shownAfterMs_; }
     CQtMessageBox& Messages() { return messages_; }
 
     // IFrameWindow
@@ -54,4 +59,6 @@ private:
     QTimer movePoll_;
     QPoint lastPollPosition_;
     int stillPolls_ = 0;
+    std::chrono::steady_clock::time_point programStart_ = std::chrono::steady_clock::now();
+    double shownAfterMs_ = -1;
 };

@@ -2,6 +2,7 @@
 // the main frame and runs the event loop until SaveAndExit (or a second
 // instance, or a skin that cannot be composed) ends it.
 #include <QApplication>
+#include <chrono>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSessionManager>
@@ -21,7 +22,7 @@
 #include "QtPowerEvents.h"
 #include "QtTestControl.h"
 #include "QtTimerPort.h"
-#include "QtTimers.h"
+#include "QtMeasuredTimers.h"
 #include "QtTrayIcon.h"
 #include "QtVesselWindow.h"
 #include "QtViewWindow.h"
@@ -51,6 +52,7 @@ QString Flag(bool value) { return value ? "1" : "0"; }
 }  // namespace
 
 int main(int argc, char** argv) {
+    const auto programStart = std::chrono::steady_clock::now();
     CQtTestControl::HookSignal();
     CLinuxProcessAffinity affinity;
     CDeferredMessages early;
@@ -65,7 +67,8 @@ int main(int argc, char** argv) {
     const QString applicationName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();
 
     CQtVesselWindow window;
-    CQtTimers timers(&window);
+    window.SetProgramStart(programStart);
+    CQtMeasuredTimers timers(&window);
     CFlockInstanceBlock instance;
     CDlLoader loader;
     CSonameVersionReader versions;
@@ -112,7 +115,9 @@ int main(int argc, char** argv) {
                   << "viewVisible=" + Flag(view && view->IsVisible()) << "viewActive=" + Flag(view && view->Active())
                   << "timer1=" + Flag(timers.IsRunning(kMainTimer))
                   << "viewTimer=" + Flag(viewWindow && viewWindow->Timers().IsRunning(kViewTimerId))
-                  << "trayIcon=" + Flag(trayIcon.Visible());
+                  << "trayIcon=" + Flag(trayIcon.Visible())
+                  << "shownAfterMs=" + QString::number(window.ShownAfterMs(), 'f', 1)
+                  << "tick1Ms=" + QString::number(timers.LastTickMs(kMainTimer), 'f', 2);
             lines << "[main]" << BoundValues(window.Page());
             if (viewWindow) lines << "[view]" << BoundValues(viewWindow->Widget()->Page());
             return lines.join('\n') + '\n';
