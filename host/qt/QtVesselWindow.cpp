@@ -19,6 +19,10 @@ constexpr int kStillPollsToEnd = 4;
 
 CQtVesselWindow::CQtVesselWindow() : messages_(this) {
     setWindowIcon(QIcon(":/icons/130.png"));
+    // The native window exists from the start: created later (when its id is
+    // first asked for), the window system's late report of its initial size
+    // would undo the size the skin gives it.
+    create();
     qApp->installEventFilter(this);
     movePoll_.setInterval(kMovePollMs);
     connect(&movePoll_, &QTimer::timeout, this, [this] { PollMove(); });

@@ -18,8 +18,11 @@ add_executable(host_velmar_e2e ${CMAKE_CURRENT_LIST_DIR}/e2e/velmar_e2e_test.cpp
 target_link_libraries(host_velmar_e2e PRIVATE velmar_registry GTest::gtest GTest::gtest_main)
 set_target_properties(host_velmar_e2e PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMAR_TEST_DIR})
 target_compile_definitions(host_velmar_e2e PRIVATE
-  VELMAR_APP_DIR="${VELMAR_APP_DIR}" VELMAR_TEST_BIN_DIR="${VELMAR_TEST_DIR}")
-add_dependencies(host_velmar_e2e Velmar ZEFAN varnio velmar_boards velmar_recording_plugins)
+  VELMAR_APP_DIR="${VELMAR_APP_DIR}" VELMAR_TEST_BIN_DIR="${VELMAR_TEST_DIR}"
+  VELMAR_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+  VELMAR_SKIN_BITMAPS_TOOL="$<TARGET_FILE:velmar_make_skin_bitmaps>")
+add_dependencies(host_velmar_e2e Velmar ZEFAN varnio velmar_boards velmar_recording_plugins
+  velmar_make_skin_bitmaps)
 add_test(NAME host_velmar_e2e
   COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:host_velmar_e2e>)
 set_tests_properties(host_velmar_e2e PROPERTIES LABELS "e2e" TIMEOUT 180)

@@ -25,7 +25,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kApp = VELMAR_APP_DIR;
+const std::string kBuiltApp = VELMAR_APP_DIR;
 
 std::string Shell(const std::string& command) {
     std::string out;
@@ -44,6 +44,15 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         profile_ = pattern;
         std::filesystem::create_directories(profile_ + "/run");
+        // A program folder of the test's own: the built program and plug-in
+        // beside the host test skin, whatever skins the build bundles.
+        app_ = profile_ + "/app";
+        std::filesystem::create_directories(app_);
+        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
+            std::filesystem::copy(kBuiltApp + "/" + file, app_ + "/" + file);
+        std::filesystem::copy(std::string(VELMAR_TEST_DATA_DIR) + "/hostskin", app_ + "/Skin",
+                              std::filesystem::copy_options::recursive);
+        ASSERT_EQ(std::system((std::string(VELMAR_SKIN_BITMAPS_TOOL) + " " + app_ + "/Skin").c_str()), 0);
         setenv("VELMAR_REGISTRY_DIR", profile_.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (profile_ + "/run").c_str(), 1);
         setenv("VELMAR_TEST_CONTROL", (profile_ + "/dump.txt").c_str(), 1);
@@ -52,7 +61,7 @@ protected:
         machine.SetRootKey(HKEY_LOCAL_MACHINE);
         machine.SetString("SOFTWARE\\VARN\\VARNIO", "Backend", "simulated");
         machine.SetString("SOFTWARE\\VARN\\SystemInfo", "MBModel", "SimulatedBoard");
-        machine.SetString("SOFTWARE\\VARN\\APM", "ZEFAN", kApp + "/ZEFAN.so");
+        machine.SetString("SOFTWARE\\VARN\\APM", "ZEFAN", app_ + "/ZEFAN.so");
         const std::string plugins = std::string(VELMAR_TEST_BIN_DIR) + "/plugins/";
         if (std::filesystem::exists(plugins + "libZETA_PLUGIN.so"))
             machine.SetString("SOFTWARE\\VARN\\APM", "ZETA", plugins + "libZETA_PLUGIN.so");
@@ -76,7 +85,7 @@ protected:
             const std::string log = profile_ + "/velmar.log";
             freopen(log.c_str(), "a", stdout);
             freopen(log.c_str(), "a", stderr);
-            execl((kApp + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
+            execl((app_ + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
             _exit(127);
         }
         // The instance block appears at the page's first completion, long
@@ -148,9 +157,11 @@ protected:
     }
 
     static std::string profile_;
+    static std::string app_;
 };
 
 std::string VelmarE2E::profile_;
+std::string VelmarE2E::app_;
 
 TEST_F(VelmarE2E, RunsWithTheSkinAndZefanAndStoresItsStateOnClose) {
     const auto started = std::chrono::steady_clock::now();
