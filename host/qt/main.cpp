@@ -23,7 +23,7 @@
 #include "QtTestControl.h"
 #include "QtTimerPort.h"
 #include "QtMeasuredTimers.h"
-#include "QtTrayIcon.h"
+#include "QtFrameTrayIcon.h"
 #include "QtVesselWindow.h"
 #include "QtViewWindow.h"
 #include "SystemInfo.h"
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     CFlockInstanceBlock instance;
     CDlLoader loader;
     CSonameVersionReader versions;
-    CQtTrayIcon trayIcon;
+    CQtFrameTrayIcon trayIcon;
     CQtTimerPort trayTimers;
     CSteadyClock clock;
     CQtFrameDialogs dialogs(&window);

@@ -1,5 +1,6 @@
-// The tray icon port on QSystemTrayIcon: icons by resource or file path, the
-// popup menu at the cursor, and the icon's clicks handed to the tray logic.
+// A minimal tray icon port on QSystemTrayIcon for the frame (the settings
+// widgets bring a fuller one): icons by resource or file path, the popup
+// menu at the cursor, and the icon's clicks handed to the tray logic.
 #pragma once
 
 #include <QObject>
@@ -9,10 +10,10 @@
 #include "SystemTray.h"
 #include "TrayPorts.h"
 
-class CQtTrayIcon : public QObject, public ITrayIconPort {
+class CQtFrameTrayIcon : public QObject, public ITrayIconPort {
     Q_OBJECT
 public:
-    CQtTrayIcon();
+    CQtFrameTrayIcon();
 
     // The chosen menu command and the icon's mouse events.
     std::function<void(int command)> onCommand;

@@ -1,10 +1,10 @@
-#include "QtTrayIcon.h"
+#include "QtFrameTrayIcon.h"
 
 #include <QCursor>
 #include <QIcon>
 #include <QMenu>
 
-CQtTrayIcon::CQtTrayIcon() {
+CQtFrameTrayIcon::CQtFrameTrayIcon() {
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (!onMouse) return;
         if (reason == QSystemTrayIcon::Context) onMouse(CSystemTray::Mouse::RightButtonUp);
@@ -13,7 +13,7 @@ CQtTrayIcon::CQtTrayIcon() {
     });
 }
 
-bool CQtTrayIcon::Add(const TrayIcon& icon, const std::string& tooltip) {
+bool CQtFrameTrayIcon::Add(const TrayIcon& icon, const std::string& tooltip) {
     icon_.setIcon(QIcon(QString::fromStdString(icon)));
     icon_.setToolTip(QString::fromStdString(tooltip));
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
@@ -21,18 +21,18 @@ bool CQtTrayIcon::Add(const TrayIcon& icon, const std::string& tooltip) {
     return true;
 }
 
-bool CQtTrayIcon::Modify(const TrayIcon& icon) {
+bool CQtFrameTrayIcon::Modify(const TrayIcon& icon) {
     icon_.setIcon(QIcon(QString::fromStdString(icon)));
     return icon_.isVisible();
 }
 
-bool CQtTrayIcon::Remove() {
+bool CQtFrameTrayIcon::Remove() {
     const bool was = icon_.isVisible();
     icon_.hide();
     return was;
 }
 
-void CQtTrayIcon::PopupMenu(const std::vector<TrayMenuEntry>& entries) {
+void CQtFrameTrayIcon::PopupMenu(const std::vector<TrayMenuEntry>& entries) {
     QMenu menu;
     for (const TrayMenuEntry& entry : entries) {
         if (entry.text == nullptr) {
