@@ -153,4 +153,38 @@ TEST_F(FrameViewTest, NavigationBeforeTheViewPageCompletesIsForwardedButNotCance
     EXPECT_FALSE(Frame().SkipNextComplete);
 }
 
+TEST_F(FrameViewTest, InitialViewWithoutIniSectionIsReportedAndComposedFromTheFolder) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    WriteSkinFile("PlugIn.ini", "[OTHER_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\n");
+    Started();
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{kIniSectionError});
+    EXPECT_EQ(Frame().View()->Engine().DefinitionPath(), programFolder_ + "Skin/");
+    EXPECT_EQ(Frame().ViewPluginName(), "ZETA_PLUGIN");
+    EXPECT_FALSE(Frame().View()->UpdateEnabled());
+}
+
+TEST_F(FrameViewTest, ViewSkinPathWithTwoSubFoldersComposesFromTheInnerFolder) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    std::filesystem::create_directories(programFolder_ + "Skin/A/B");
+    std::filesystem::copy_file(programFolder_ + "Skin/ZEFAN/ZefanView.xml", programFolder_ + "Skin/A/B/View.xml");
+    std::filesystem::copy_file(programFolder_ + "Skin/ZEFAN/zefan.xsl", programFolder_ + "Skin/A/B/zefan.xsl");
+    WriteSkinFile("PlugIn.ini", "[ZETA_PLUGIN]\nxml=A\\B\\View.xml\nUpdate=1\n");
+    Started();
+    EXPECT_EQ(Frame().View()->Engine().SkinFolder(), programFolder_ + "Skin/A/B/");
+    EXPECT_EQ(Frame().View()->Engine().DefinitionPath(), programFolder_ + "Skin/A/B/View.xml");
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(FrameViewTest, WarningInTheInitialViewsDocumentStartsTheTrayAnimation) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    Configure("ZETA_PLUGIN", "DATA",
+              "<VARN_PLUGIN><FAN><ITEM NAME=\"F\"><AVAILABILITY>4</AVAILABILITY></ITEM></FAN></VARN_PLUGIN>");
+    Started();
+    EXPECT_TRUE(Frame().Modes().WarningActive);
+    EXPECT_TRUE(Frame().Tray().Animating());
+}
+
 }  // namespace
