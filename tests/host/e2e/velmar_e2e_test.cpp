@@ -53,7 +53,13 @@ protected:
         std::filesystem::copy(std::string(VELMAR_TEST_DATA_DIR) + "/hostskin", app_ + "/Skin",
                               std::filesystem::copy_options::recursive);
         ASSERT_EQ(std::system((std::string(VELMAR_SKIN_BITMAPS_TOOL) + " " + app_ + "/Skin").c_str()), 0);
+        // Nothing of the user's own: registry, runtime, config, data and cache
+        // folders all lie in the profile.
         setenv("VELMAR_REGISTRY_DIR", profile_.c_str(), 1);
+        setenv("HOME", profile_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (profile_ + "/config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (profile_ + "/data").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (profile_ + "/cache").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", (profile_ + "/run").c_str(), 1);
         setenv("VELMAR_TEST_CONTROL", (profile_ + "/dump.txt").c_str(), 1);
         setenv("VELMAR_RECORDING_LOG", (profile_ + "/journal").c_str(), 1);
@@ -154,6 +160,11 @@ protected:
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
+    }
+
+    static void TearDownTestSuite() {
+        std::error_code ignored;
+        std::filesystem::remove_all(profile_, ignored);
     }
 
     static std::string profile_;
