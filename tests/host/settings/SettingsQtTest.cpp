@@ -6,7 +6,7 @@
 #include "QtSettingDialog.h"
 #include "QtSkinSetting.h"
 #include "QtSystemTray.h"
-#include "QtTimers.h"
+#include "QtSettingsTimers.h"
 #include "QtTransDialog.h"
 #include "SettingDialog.h"
 #include "SettingsDoubles.h"
@@ -155,7 +155,7 @@ TEST_F(SettingsQtTest, AboutListsPluginsUnderBothHeadersAndTheBackend) {
 
 TEST_F(SettingsQtTest, TrayMenuMarksTheDefaultItemBold) {
     CQtTrayIcon port;
-    CQtTimers timers;
+    CQtSettingsTimers timers;
     CSteadyClock clock;
     CAppTray tray{port, timers, clock};
     tray.SetDefaultMenuItem(CSystemTray::ID_MINIMIZE, false);

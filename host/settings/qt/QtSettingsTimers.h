@@ -1,4 +1,6 @@
-// Timers of the logic, each a QTimer keyed by its id.
+// Timers of the settings logic (tray animation, tray re-add), each a QTimer
+// keyed by its id. Named apart from the skin engine's timer adapter so one
+// program can link both.
 #pragma once
 
 #include "TimerPort.h"
@@ -9,10 +11,10 @@
 #include <map>
 #include <memory>
 
-class CQtTimers : public QObject, public ITimerPort {
+class CQtSettingsTimers : public QObject, public ITimerPort {
     Q_OBJECT
 public:
-    explicit CQtTimers(QObject* parent = nullptr) : QObject(parent) {}
+    explicit CQtSettingsTimers(QObject* parent = nullptr) : QObject(parent) {}
 
     bool Start(int timerId, int periodMs, ITimerSink& sink) override {
         if (periodMs <= 0) return false;
