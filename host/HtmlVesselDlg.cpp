@@ -225,7 +225,7 @@ void CHtmlVesselDlg::OnTimer(int id) {
         RefreshShared();
         engine_.CallScript("ProcessEnd", "", "");
     }
-    if (ShowsPluginView && view_ && !view_->IsVisible()) ReloadInitialView();
+    if (ShowsPluginView && view_ && !view_->IsVisible()) ScheduleViewReload();
     ticking_ = false;
 }
 
@@ -446,6 +446,23 @@ void CHtmlVesselDlg::ShowViewDocument(int mode) {
 void CHtmlVesselDlg::ReloadInitialView() {
     if (ended_ || !view_) return;
     services_.window.Wait(kViewReloadWaitMs);
+    LoadInitialView();
+}
+
+// On a timer tick the reload's wait runs on a one-shot timer: blocking the
+// thread there would freeze the window for 600 ms of every interval while
+// the view is hidden, which is most of the time.
+void CHtmlVesselDlg::ScheduleViewReload() {
+    if (services_.timers.IsRunning(kViewReloadTimer)) return;
+    services_.timers.Start(kViewReloadTimer, kViewReloadWaitMs, [this] {
+        services_.timers.Stop(kViewReloadTimer);
+        if (ended_ || !ShowsPluginView || !view_ || view_->IsVisible()) return;
+        LoadInitialView();
+    });
+}
+
+void CHtmlVesselDlg::LoadInitialView() {
+    if (ended_ || !view_) return;
     const std::string initial = CSkinDefinition::GetPluginViewInit(SkinDefinitionPath());
     const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
     for (IVARNPlugin* plugin : loaded) {

@@ -47,6 +47,8 @@ inline constexpr int kWarningTimer = 2;
 inline constexpr int kCommandRenderShared = 1023;
 inline constexpr int kTrayCallbackMessage = 32778;
 inline constexpr int kViewReloadWaitMs = 600;
+// Fires once, kViewReloadWaitMs after a tick that found the view hidden.
+inline constexpr int kViewReloadTimer = 3;
 inline constexpr int kWarningAnimationMs = 888;
 
 // Everything the frame works through.
@@ -141,6 +143,8 @@ public:
     void MinimizeToTray();
     void RestoreFromTray();
     void ReloadInitialView();
+    void LoadInitialView();
+    void ScheduleViewReload();
     void RenderSharedData() override;
     void RefreshShared();
 
