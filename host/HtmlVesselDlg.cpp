@@ -303,6 +303,12 @@ int CHtmlVesselDlg::OnSkinClick(void* note) {
     return DispatchSkinCommand(click->Id(), *this);
 }
 
+std::vector<AboutEntry> CHtmlVesselDlg::AboutEntries() const {
+    std::vector<AboutEntry> entries;
+    for (const PluginEntry& entry : plugins_.Entries()) entries.push_back({entry.fileName, entry.version});
+    return entries;
+}
+
 void CHtmlVesselDlg::RunSettings() {
     settings_.DoModal([this] { return services_.dialogs.RunSettings(settings_); });
     if (ended_) return;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "AboutDlg.h"
 #include "DataDocumentRenderer.h"
 #include "FrameDocumentPage.h"
 #include "FrameGatedSkinWindow.h"
@@ -138,6 +139,8 @@ public:
     CAppTray& Tray() { return tray_; }
     CSettingDialog& Settings() { return settings_; }
     CTransDialog& Transparency() { return trans_; }
+    // The About dialog's list: every library the loader listed, in load order.
+    std::vector<AboutEntry> AboutEntries() const;
 
     void RestartTimers();
     void MinimizeToTray();

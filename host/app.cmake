@@ -10,7 +10,8 @@ target_include_directories(velmar_frame PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(velmar_frame PUBLIC velmar_host_logic velmar_skin velmar_settings)
 
 # velmar_frame_qt: the Qt adapters of the frame's ports (qt/), with the
-# host's icons as resources (":/icons/<id>.png").
+# host's icons as resources (":/icons/<id>.png"). The frame's dialogs are the
+# settings widgets (velmar_settings_qt).
 add_library(velmar_frame_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtVesselWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtViewWindow.cpp
@@ -21,7 +22,7 @@ add_library(velmar_frame_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtTestControl.cpp)
 set_target_properties(velmar_frame_qt PROPERTIES AUTOMOC ON)
 target_include_directories(velmar_frame_qt PUBLIC ${CMAKE_CURRENT_LIST_DIR}/qt)
-target_link_libraries(velmar_frame_qt PUBLIC velmar_frame velmar_skin_qt Qt6::Widgets Qt6::DBus)
+target_link_libraries(velmar_frame_qt PUBLIC velmar_frame velmar_settings_qt velmar_skin_qt Qt6::Widgets Qt6::DBus)
 qt_add_resources(velmar_frame_qt velmar_frame_icons
   PREFIX /
   BASE ${CMAKE_CURRENT_LIST_DIR}/res

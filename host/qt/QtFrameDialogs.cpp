@@ -1,58 +1,50 @@
 #include "QtFrameDialogs.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
+#include <QApplication>
 #include <QFileDialog>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QSlider>
-#include <QVBoxLayout>
 
+#include "QtAboutDlg.h"
+#include "QtSettingDialog.h"
+#include "QtSkinSetting.h"
+#include "QtTransDialog.h"
 #include "SettingDialog.h"
 #include "SkinSetting.h"
 #include "TransDialog.h"
 
-namespace {
+CQtFrameDialogs::~CQtFrameDialogs() { delete skinSelection_.data(); }
 
-class CQtTransView : public ITransDialogView {
-public:
-    CQtTransView(QSlider* slider, QLabel* percent) : slider_(slider), percent_(percent) {}
-    void SetRange(int lowest, int highest) override { slider_->setRange(lowest, highest); }
-    void SetPosition(int position) override { slider_->setValue(position); }
-    void SetPercentText(const std::string& text) override { percent_->setText(QString::fromStdString(text)); }
-
-private:
-    QSlider* slider_;
-    QLabel* percent_;
-};
-
-}  // namespace
-
-int CQtFrameDialogs::RunSettings(CSettingDialog&) { return CSettingDialog::IDCANCEL; }
-
-bool CQtFrameDialogs::RunTransparency(CTransDialog& logic) {
-    QDialog dialog(owner_);
-    dialog.setWindowTitle("Transparency");
-    auto* slider = new QSlider(Qt::Horizontal);
-    auto* percent = new QLabel;
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    auto* row = new QHBoxLayout;
-    row->addWidget(slider);
-    row->addWidget(percent);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(row);
-    layout->addWidget(buttons);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    CQtTransView view(slider, percent);
-    logic.OnInitDialog(view);
-    QObject::connect(slider, &QSlider::valueChanged, &dialog, [&logic](int value) { logic.OnSliderPosition(value); });
-    return dialog.exec() == QDialog::Accepted;
+int CQtFrameDialogs::RunSettings(CSettingDialog& logic) {
+    // The frame already wraps this call in CSettingDialog::DoModal (the mode
+    // step and the timer restart after OK). CQtSettingDialog::Run would wrap
+    // it a second time and send the plug-ins the mode step twice, so the
+    // dialog is opened, run and closed here without that wrapper.
+    CQtSettingDialog dialog(logic, owner_ ? owner_->windowIcon() : QIcon(), owner_);
+    dialog.Open();
+    const int result = dialog.exec();
+    // A window closed without OK or Cancel still gives the pages back.
+    logic.OnDestroy();
+    return result == CSettingDialog::IDOK ? CSettingDialog::IDOK : CSettingDialog::IDCANCEL;
 }
 
-void CQtFrameDialogs::ShowSkinSelection(CSkinSetting&) {}
+bool CQtFrameDialogs::RunTransparency(CTransDialog& logic) {
+    CQtTransDialog dialog(logic, owner_);
+    return dialog.Run() == 1;
+}
 
-void CQtFrameDialogs::ShowAbout() {}
+void CQtFrameDialogs::ShowSkinSelection(CSkinSetting& selection) {
+    // Modeless and created once: closing it only hides it, so the folder and
+    // list it shows follow the frame between openings.
+    if (!skinSelection_) skinSelection_ = new CQtSkinSetting(selection, owner_);
+    skinSelection_->show();
+    skinSelection_->raise();
+    skinSelection_->activateWindow();
+}
+
+void CQtFrameDialogs::ShowAbout() {
+    CAboutDlg logic(aboutEntries_ ? aboutEntries_() : std::vector<AboutEntry>{});
+    CQtAboutDlg dialog(logic, owner_ ? owner_->windowIcon() : QIcon(), owner_);
+    dialog.Run();
+}
 
 std::string CQtFrameDialogs::BrowseForFolder(const std::string& title) {
     return QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title)).toStdString();

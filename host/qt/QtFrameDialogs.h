@@ -1,18 +1,27 @@
-// The frame's dialogs on Qt. The transparency dialog is a small slider
-// dialog over CTransDialog. The settings, skin selection and About dialogs
-// belong to the settings widgets; until their Qt views exist these entries
-// are the seam where they plug in (settings end as Cancel, the others show
-// nothing).
+// The frame's dialogs on Qt: each entry opens the settings widgets' dialog
+// over the frame's logic object. The rules stay in that logic and in the
+// frame; these entries only create, run and close the widgets.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
+#include "AboutDlg.h"
 #include "FramePorts.h"
+
+class CQtSkinSetting;
 
 class CQtFrameDialogs : public IFrameDialogs {
 public:
     explicit CQtFrameDialogs(QWidget* owner) : owner_(owner) {}
+    ~CQtFrameDialogs() override;
+    CQtFrameDialogs(const CQtFrameDialogs&) = delete;
+    CQtFrameDialogs& operator=(const CQtFrameDialogs&) = delete;
+
+    // The About list is the frame's; it is read each time the dialog opens.
+    void SetAboutEntries(std::function<std::vector<AboutEntry>()> entries) { aboutEntries_ = std::move(entries); }
 
     int RunSettings(CSettingDialog& dialog) override;
     bool RunTransparency(CTransDialog& dialog) override;
@@ -22,4 +31,6 @@ public:
 
 private:
     QPointer<QWidget> owner_;
+    QPointer<CQtSkinSetting> skinSelection_;
+    std::function<std::vector<AboutEntry>()> aboutEntries_;
 };

@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
         if (frame.View()) frame.View()->OnSkinClick(note);
         else TakeLiveClickNote(note);
     });
+    dialogs.SetAboutEntries([&frame] { return frame.AboutEntries(); });
     trayIcon.onCommand = [&frame](int command) { frame.OnCommand(command); };
     trayIcon.onMouse = [&frame](CSystemTray::Mouse mouse) { frame.Tray().OnIconNotify(CSystemTray::kMenuId, mouse); };
 
