@@ -19,6 +19,7 @@ add_library(velmar_frame_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtTimerPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtFrameDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtPowerEvents.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt/QtDialogDump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtTestControl.cpp)
 set_target_properties(velmar_frame_qt PROPERTIES AUTOMOC ON)
 target_include_directories(velmar_frame_qt PUBLIC ${CMAKE_CURRENT_LIST_DIR}/qt)

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QTimer>
 #include <cerrno>
 #include <cstdlib>
 
@@ -51,6 +52,14 @@ CQtTestControl::CQtTestControl(int fd, QString path, std::function<QString()> du
 void CQtTestControl::OnSignal() {
     char buffer[64];
     while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
+    }
+    QFile commandFile(path_ + ".command");
+    if (command_ && commandFile.open(QIODevice::ReadOnly)) {
+        bool valid = false;
+        const int command = commandFile.readAll().trimmed().toInt(&valid);
+        commandFile.close();
+        commandFile.remove();
+        if (valid) QTimer::singleShot(0, this, [this, command] { command_(command); });
     }
     if (screenshot_) screenshot_(path_ + ".png");
     // Written whole and renamed, so a reader never sees half a dump.

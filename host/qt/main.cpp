@@ -16,6 +16,7 @@
 #include "HtmlVesselDlg.h"
 #include "LinuxProcessAffinity.h"
 #include "ProcessAffinity.h"
+#include "QtDialogDump.h"
 #include "QtFrameDialogs.h"
 #include "QtMessageBox.h"
 #include "QtPageResources.h"
@@ -115,18 +116,25 @@ int main(int argc, char** argv) {
                   << "viewPlugin=" + QString::fromStdString(frame.ViewPluginName())
                   << "viewVisible=" + Flag(view && view->IsVisible()) << "viewActive=" + Flag(view && view->Active())
                   << "timer1=" + Flag(timers.IsRunning(kMainTimer))
+                  << "timer1Period=" + QString::number(timers.PeriodMs(kMainTimer))
+                  << "timer1Starts=" + QString::number(timers.Starts(kMainTimer))
                   << "viewTimer=" + Flag(viewWindow && viewWindow->Timers().IsRunning(kViewTimerId))
                   << "trayIcon=" + Flag(trayIcon.Visible())
                   << "shownAfterMs=" + QString::number(window.ShownAfterMs(), 'f', 1)
                   << "tick1Ms=" + QString::number(timers.LastTickMs(kMainTimer), 'f', 2);
             lines << "[main]" << BoundValues(window.Page());
             if (viewWindow) lines << "[view]" << BoundValues(viewWindow->Widget()->Page());
+            lines << DescribeVisibleDialogs();
             return lines.join('\n') + '\n';
         },
         [&window](const QString& path) {
+            // "<dump>.png" for the window, "<dump>.<dialog>.png" for each dialog.
+            GrabVisibleDialogs(path.chopped(4));
             if (QScreen* screen = QGuiApplication::primaryScreen())
                 screen->grabWindow(0, window.x(), window.y(), window.width(), window.height()).save(path);
         });
+
+    if (control) control->SetCommandHandler([&frame](int command) { frame.OnCommand(command); });
 
     frame.OnInitDialog();
     window.LoadPageResource(kMainPageResource, QString::fromStdString(programFolder));

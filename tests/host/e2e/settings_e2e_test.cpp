@@ -1,0 +1,242 @@
+// The settings dialogs in the real Velmar under Xvfb: the bundled skin and
+// ZEFAN on the simulated chip in a private registry. The program is read
+// through its test-only dump (its "[dialog.<name>]" sections give each
+// visible dialog's controls with their centres on screen) and driven with
+// xdotool, as a user would.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using State = std::map<std::string, std::string>;
+
+constexpr const char* kSettingsKey = "'HKCU\\SOFTWARE\\VARN\\TamloIII'";
+constexpr int kAboutCommand = 32774;  // the tray menu's "About"
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The registry as the user's tools see it: varnreg on the hive files of
+// VELMAR_REGISTRY_DIR.
+std::string Varnreg(const std::string& arguments) {
+    std::string out = Shell(std::string(VELMAR_APP_DIR) + "/varnreg " + arguments + " 2>/dev/null");
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+}
+
+class SettingsE2E : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char pattern[] = "/tmp/velmar-settings-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        profile_ = pattern;
+        std::filesystem::create_directories(profile_ + "/run");
+        app_ = profile_ + "/app";
+        std::filesystem::create_directories(app_);
+        const std::string built = VELMAR_APP_DIR;
+        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
+            std::filesystem::copy(built + "/" + file, app_ + "/" + file);
+        std::filesystem::copy(built + "/Skin", app_ + "/Skin", std::filesystem::copy_options::recursive);
+        setenv("VELMAR_REGISTRY_DIR", profile_.c_str(), 1);
+        setenv("HOME", profile_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (profile_ + "/config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (profile_ + "/data").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (profile_ + "/cache").c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", (profile_ + "/run").c_str(), 1);
+        setenv("VELMAR_TEST_CONTROL", (profile_ + "/dump.txt").c_str(), 1);
+        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN --string " + app_ + "/ZEFAN.so");
+        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string simulated");
+        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\SystemInfo' MBModel --string SimulatedBoard");
+        Varnreg(std::string("set ") + kSettingsKey + " Interval --string 2");
+        Varnreg(std::string("set ") + kSettingsKey + " Temperature --string 0");
+        ASSERT_EQ(Varnreg("get 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN"), app_ + "/ZEFAN.so");
+        artifacts_ = std::string(VELMAR_TEST_BIN_DIR) + "/../artifacts";
+        std::filesystem::create_directories(artifacts_);
+    }
+    static void TearDownTestSuite() {
+        std::error_code ignored;
+        std::filesystem::remove_all(profile_, ignored);
+    }
+
+    void SetUp() override {
+        for (const auto& entry : std::filesystem::directory_iterator(profile_ + "/run"))
+            std::filesystem::remove_all(entry.path());
+        std::fflush(stdout);
+        pid_ = fork();
+        if (pid_ == 0) {
+            const std::string log = profile_ + "/velmar.log";
+            freopen(log.c_str(), "a", stdout);
+            freopen(log.c_str(), "a", stderr);
+            execl((app_ + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int i = 0; i < 400 && std::filesystem::is_empty(profile_ + "/run"); ++i) std::this_thread::sleep_for(50ms);
+        state_ = DumpWhen([](State& v) { return v["pagesReady"] == "1" && v["windowVisible"] == "1"; });
+        ASSERT_EQ(state_["windowVisible"], "1") << "the window never became visible";
+        ASSERT_EQ(std::sscanf(state_["windowPos"].c_str(), "%d,%d", &x_, &y_), 2);
+    }
+    void TearDown() override {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        EXPECT_EQ(WaitExit(30s), 0);
+    }
+
+    int WaitExit(std::chrono::milliseconds limit) {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < end) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+            std::this_thread::sleep_for(50ms);
+        }
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        return -1;
+    }
+    State Dump() {
+        const std::string path = profile_ + "/dump.txt";
+        std::filesystem::remove(path);
+        kill(pid_, SIGUSR1);
+        for (int i = 0; i < 100 && !std::filesystem::exists(path); ++i) std::this_thread::sleep_for(50ms);
+        State values;
+        std::ifstream in(path);
+        std::string section;
+        for (std::string line; std::getline(in, line);) {
+            if (line.starts_with("[")) {
+                section = line.substr(1, line.size() - 2) + ".";
+                continue;
+            }
+            const auto eq = line.find('=');
+            if (eq != std::string::npos) values[section + line.substr(0, eq)] = line.substr(eq + 1);
+        }
+        return values;
+    }
+    template <class Check>
+    State DumpWhen(Check check, int tries = 40) {
+        State values;
+        for (int i = 0; i < tries; ++i) {
+            values = Dump();
+            if (check(values)) break;
+            std::this_thread::sleep_for(250ms);
+        }
+        return values;
+    }
+    // Clicks the centre a dump gave for a control ("x,y,...").
+    static void ClickCentre(const std::string& centre) {
+        int cx = 0, cy = 0;
+        ASSERT_EQ(std::sscanf(centre.c_str(), "%d,%d", &cx, &cy), 2) << "no such control";
+        Shell("xdotool mousemove " + std::to_string(cx) + " " + std::to_string(cy) + " click 1");
+    }
+    void ClickSkin(int dx, int dy) {
+        Shell("xdotool mousemove " + std::to_string(x_ + dx) + " " + std::to_string(y_ + dy) + " click 1");
+    }
+    // The bundled skin's SETUP button (298,9 24x24); the dialog is open when
+    // its page list is dumped.
+    State OpenSettings() {
+        ClickSkin(310, 21);
+        return DumpWhen([](State& v) { return v.count("dialog.SettingDialog.list.PageList") > 0; });
+    }
+    // Shows the general page and raises the interval by one with the arrow key.
+    State ChangeIntervalAndUnit(State state, const char* unit) {
+        ClickCentre(state["dialog.SettingDialog.item.General"]);
+        state = DumpWhen([](State& v) { return v.count("dialog.SettingDialog.spin.GeneralPage") > 0; });
+        ClickCentre(state["dialog.SettingDialog.spin.GeneralPage"]);
+        Shell("xdotool key Up");
+        ClickCentre(state[std::string("dialog.SettingDialog.button.") + unit]);
+        return DumpWhen([](State& v) { return v["dialog.SettingDialog.button.Apply"].ends_with(",1,0"); });
+    }
+    static std::string UserString(const std::string& name) {
+        return Varnreg(std::string("get ") + kSettingsKey + " " + name);
+    }
+    void SaveArtifact(const std::string& dialog, const std::string& name) {
+        std::error_code error;
+        std::filesystem::copy_file(profile_ + "/dump.txt." + dialog + ".png", artifacts_ + "/" + name,
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        EXPECT_FALSE(error) << "no picture of " << dialog;
+    }
+
+    static std::string profile_;
+    static std::string app_;
+    static std::string artifacts_;
+    pid_t pid_ = -1;
+    State state_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+std::string SettingsE2E::profile_;
+std::string SettingsE2E::app_;
+std::string SettingsE2E::artifacts_;
+
+TEST_F(SettingsE2E, ApplyStoresIntervalAndUnitAndRestartsTheMainTimerCancelStoresNothing) {
+    EXPECT_EQ(state_["timer1Period"], "2000");
+    const int startsBefore = std::stoi(state_["timer1Starts"]);
+
+    State state = OpenSettings();
+    const std::string pages = state["dialog.SettingDialog.list.PageList"];
+    ASSERT_FALSE(pages.empty()) << "the settings dialog did not open";
+    EXPECT_NE(pages.find("Fan Control"), std::string::npos) << pages;  // ZEFAN's page, named by the view INI
+    EXPECT_TRUE(pages.ends_with("|General")) << pages;
+    EXPECT_EQ(state["dialog.SettingDialog.current.PageList"], "Fan Control");  // the first page is shown
+
+    state = ChangeIntervalAndUnit(state, "Fahrenheit");
+    ASSERT_TRUE(state["dialog.SettingDialog.button.Apply"].ends_with(",1,0")) << "Apply stayed disabled";
+    EXPECT_EQ(UserString("Interval"), "2");  // nothing is stored before Apply
+    SaveArtifact("SettingDialog", "settings_dialog.png");
+    ClickCentre(state["dialog.SettingDialog.button.Apply"]);
+    state = DumpWhen([](State& v) { return v["timer1Period"] == "3000"; });
+    EXPECT_EQ(UserString("Interval"), "3");
+    EXPECT_EQ(UserString("Temperature"), "1");
+    EXPECT_EQ(state["timer1Period"], "3000");
+    EXPECT_GT(std::stoi(state["timer1Starts"]), startsBefore);
+    EXPECT_EQ(state["timer1"], "1");
+
+    // Back to Celsius and one more second, then Cancel: nothing is stored and
+    // the timer keeps its period.
+    state = ChangeIntervalAndUnit(state, "Celsius");
+    ClickCentre(state["dialog.SettingDialog.button.Cancel"]);
+    state = DumpWhen([](State& v) { return v.count("dialog.SettingDialog.title") == 0; });
+    EXPECT_EQ(state.count("dialog.SettingDialog.title"), 0u) << "Cancel did not close the dialog";
+    EXPECT_EQ(UserString("Interval"), "3");
+    EXPECT_EQ(UserString("Temperature"), "1");
+    EXPECT_EQ(state["timer1Period"], "3000");
+}
+
+TEST_F(SettingsE2E, AboutListsZefanAndTheSimulatedChip) {
+    {
+        std::ofstream command(profile_ + "/dump.txt.command");
+        command << kAboutCommand;
+    }
+    Dump();  // takes the command; the dialog opens once the dump is written
+    State state = DumpWhen([](State& v) { return v.count("dialog.AboutDlg.title") > 0; });
+    ASSERT_EQ(state["dialog.AboutDlg.title"], "About");
+    EXPECT_EQ(state["dialog.AboutDlg.label.VersionLine"], "EXE Version 3.1.0.1");
+    EXPECT_NE(state["dialog.AboutDlg.label.BackendLine"].find("simulated"), std::string::npos)
+        << state["dialog.AboutDlg.label.BackendLine"];
+    EXPECT_NE(state["dialog.AboutDlg.tree.PluginList"].find("ZEFAN.so"), std::string::npos)
+        << state["dialog.AboutDlg.tree.PluginList"];
+    SaveArtifact("AboutDlg", "about_dialog.png");
+    ClickCentre(state["dialog.AboutDlg.button.Close"]);
+    state = DumpWhen([](State& v) { return v.count("dialog.AboutDlg.title") == 0; });
+    EXPECT_EQ(state.count("dialog.AboutDlg.title"), 0u);
+}
+
+}  // namespace
