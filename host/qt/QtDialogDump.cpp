@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QSlider>
 #include <QSpinBox>
 #include <QStringList>
 #include <QTreeWidget>
@@ -45,6 +46,8 @@ QString DescribeVisibleDialogs() {
             } else if (auto* spin = qobject_cast<QSpinBox*>(child)) {
                 lines << "spin." + Name(spin->parentWidget()) + "=" + Centre(spin) + "," +
                              QString::number(spin->value());
+            } else if (auto* slider = qobject_cast<QSlider*>(child)) {
+                lines << "slider." + Name(slider) + "=" + Centre(slider) + "," + QString::number(slider->value());
             } else if (auto* list = qobject_cast<QListWidget*>(child)) {
                 QStringList items;
                 for (int i = 0; i < list->count(); ++i) {

@@ -239,4 +239,42 @@ TEST_F(SettingsE2E, AboutListsZefanAndTheSimulatedChip) {
     EXPECT_EQ(state.count("dialog.AboutDlg.title"), 0u);
 }
 
+TEST_F(SettingsE2E, TransparencyChosenWithOkIsKeptAtExit) {
+    ClickSkin(250, 21);  // TRANSPARENTDLG (238,9 24x24)
+    State state = DumpWhen([](State& v) { return v.count("dialog.TransDialog.slider.TransparencySlider") > 0; });
+    ASSERT_EQ(state["dialog.TransDialog.title"], "Transparent Setting");
+    EXPECT_TRUE(state["dialog.TransDialog.slider.TransparencySlider"].ends_with(",255"));
+    EXPECT_EQ(state["dialog.TransDialog.label.Percent"], "100%");
+    // Home moves the slider to its lowest level.
+    ClickCentre(state["dialog.TransDialog.slider.TransparencySlider"]);
+    Shell("xdotool key Home");
+    state = DumpWhen([](State& v) { return v["dialog.TransDialog.label.Percent"] == "40%"; });
+    EXPECT_TRUE(state["dialog.TransDialog.slider.TransparencySlider"].ends_with(",103"));
+    EXPECT_EQ(state["dialog.TransDialog.label.Percent"], "40%");
+    ClickCentre(state["dialog.TransDialog.button.OK"]);
+    state = DumpWhen([](State& v) { return v.count("dialog.TransDialog.title") == 0; });
+    EXPECT_EQ(state.count("dialog.TransDialog.title"), 0u);
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(WaitExit(30s), 0);
+    pid_ = -1;
+    EXPECT_EQ(Varnreg(std::string("get ") + kSettingsKey + " TRANS"), "103");
+    Varnreg(std::string("set ") + kSettingsKey + " TRANS --dword 255");
+}
+
+TEST_F(SettingsE2E, SkinSelectionListsTheBundledSkinsAndCloseOnlyHidesIt) {
+    ClickSkin(280, 21);  // CHANGESKIN (268,9 24x24)
+    State state = DumpWhen([](State& v) { return v.count("dialog.SkinSetting.list.SkinList") > 0; });
+    const std::string skins = state["dialog.SkinSetting.list.SkinList"];
+    EXPECT_NE(skins.find("Kavo III"), std::string::npos) << skins;
+    EXPECT_NE(skins.find("Slate (compact)"), std::string::npos) << skins;
+    EXPECT_EQ(state["dialog.SkinSetting.current.SkinList"], "Kavo III");
+    ClickCentre(state["dialog.SkinSetting.button.Close"]);
+    state = DumpWhen([](State& v) { return v.count("dialog.SkinSetting.title") == 0; });
+    EXPECT_EQ(state.count("dialog.SkinSetting.title"), 0u);
+    // Opened again, the same dialog shows the same list.
+    ClickSkin(280, 21);
+    state = DumpWhen([](State& v) { return v.count("dialog.SkinSetting.list.SkinList") > 0; });
+    EXPECT_EQ(state["dialog.SkinSetting.list.SkinList"], skins);
+}
+
 }  // namespace
