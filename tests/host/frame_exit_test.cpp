@@ -1,5 +1,6 @@
 // SaveAndExit from each path and what it stores; the commands that change the
-// window (TOP, transparency), the settings and skin-change sequences.
+// window (TOP, transparency), the settings and skin-change sequences, the
+// About list.
 #include "ClickNote.h"
 #include "frame_test_support.h"
 
@@ -108,6 +109,20 @@ TEST_F(FrameExitTest, SettingsOkAppliesThePendingModeStepAndRestartsTimers) {
     Click("SETUP");
     EXPECT_TRUE(JournalOf("VARNOCCTRL_PLUGIN").empty());
     EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+}
+
+TEST_F(FrameExitTest, AboutListsEveryLibraryTheLoaderListedInLoadOrder) {
+    // A library without a base interface is not among the plug-ins, yet the
+    // About list still shows it.
+    Configure("OMEGA_PLUGIN", "NO_BASE", "1");
+    ListPlugins({"ZETA_PLUGIN", "OMEGA_PLUGIN"});
+    Started();
+    ASSERT_EQ(Frame().Plugins().Plugins().size(), 1u);
+    const std::vector<AboutEntry> entries = Frame().AboutEntries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].fileName, "libZETA_PLUGIN.so");
+    EXPECT_EQ(entries[1].fileName, "libOMEGA_PLUGIN.so");
+    EXPECT_EQ(entries[1].versionText, "0,0,0,0");
 }
 
 TEST_F(FrameExitTest, SkinFileCommandRecomposesAndTellsThePageItsState) {
