@@ -137,6 +137,8 @@ public:
     CSkinEngine& Engine() { return engine_; }
     CPlugInView* View() { return view_.get(); }
     CAppTray& Tray() { return tray_; }
+    // Where the tray icon's menu commands go.
+    ITrayTarget& TrayTarget() { return *this; }
     CSettingDialog& Settings() { return settings_; }
     CTransDialog& Transparency() { return trans_; }
     // The About dialog's list: every library the loader listed, in load order.

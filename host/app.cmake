@@ -15,7 +15,6 @@ target_link_libraries(velmar_frame PUBLIC velmar_host_logic velmar_skin velmar_s
 add_library(velmar_frame_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtVesselWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtViewWindow.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/qt/QtFrameTrayIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtTimerPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtFrameDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtPowerEvents.cpp

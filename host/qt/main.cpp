@@ -21,10 +21,10 @@
 #include "QtMessageBox.h"
 #include "QtPageResources.h"
 #include "QtPowerEvents.h"
+#include "QtSystemTray.h"
 #include "QtTestControl.h"
 #include "QtTimerPort.h"
 #include "QtMeasuredTimers.h"
-#include "QtFrameTrayIcon.h"
 #include "QtVesselWindow.h"
 #include "QtViewWindow.h"
 #include "SystemInfo.h"
@@ -62,6 +62,7 @@ int main(int argc, char** argv) {
     CQtHtmlWindow::PrepareProcess();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    InitSettingsResources();
     for (const std::string& text : early.texts) CQtMessageBox().Show(text);
 
     const std::string programFolder = CSystemInfo().GetInfo("Path");
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
     CFlockInstanceBlock instance;
     CDlLoader loader;
     CSonameVersionReader versions;
-    CQtFrameTrayIcon trayIcon;
+    CQtTrayIcon trayIcon;
     CQtTimerPort trayTimers;
     CSteadyClock clock;
     CQtFrameDialogs dialogs(&window);
@@ -89,8 +90,7 @@ int main(int argc, char** argv) {
         else TakeLiveClickNote(note);
     });
     dialogs.SetAboutEntries([&frame] { return frame.AboutEntries(); });
-    trayIcon.onCommand = [&frame](int command) { frame.OnCommand(command); };
-    trayIcon.onMouse = [&frame](CSystemTray::Mouse mouse) { frame.Tray().OnIconNotify(CSystemTray::kMenuId, mouse); };
+    trayIcon.Attach(&frame.Tray(), CSystemTray::kMenuId, &frame.TrayTarget());
 
     // The session's end and SIGTERM / SIGHUP end the program through SaveAndExit.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, [&frame](QSessionManager&) { frame.OnSessionEnd(); });
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
                   << "timer1Period=" + QString::number(timers.PeriodMs(kMainTimer))
                   << "timer1Starts=" + QString::number(timers.Starts(kMainTimer))
                   << "viewTimer=" + Flag(viewWindow && viewWindow->Timers().IsRunning(kViewTimerId))
-                  << "trayIcon=" + Flag(trayIcon.Visible())
+                  << "trayIcon=" + Flag(!frame.Tray().Removed())
                   << "shownAfterMs=" + QString::number(window.ShownAfterMs(), 'f', 1)
                   << "tick1Ms=" + QString::number(timers.LastTickMs(kMainTimer), 'f', 2);
             lines << "[main]" << BoundValues(window.Page());
