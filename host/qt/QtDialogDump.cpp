@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStringList>
@@ -12,11 +13,22 @@
 
 namespace {
 
-QList<QDialog*> VisibleDialogs() {
-    QList<QDialog*> dialogs;
+QString Flag(bool value) { return value ? "1" : "0"; }
+
+QList<QWidget*> VisibleDialogs() {
+    QList<QWidget*> dialogs;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) dialogs << dialog;
+        if (widget->isVisible() && (qobject_cast<QDialog*>(widget) || qobject_cast<QMenu*>(widget))) dialogs << widget;
     return dialogs;
+}
+
+void DescribeMenu(const QMenu* menu, QStringList& lines) {
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        const QPoint centre = menu->mapToGlobal(menu->actionGeometry(action).center());
+        lines << "action." + action->text().remove('&') +
+                     QString("=%1,%2,%3").arg(centre.x()).arg(centre.y()).arg(Flag(action->font().bold()));
+    }
 }
 
 QString Name(const QWidget* widget) {
@@ -28,14 +40,13 @@ QString Centre(const QWidget* widget) {
     return QString("%1,%2").arg(centre.x()).arg(centre.y());
 }
 
-QString Flag(bool value) { return value ? "1" : "0"; }
-
 }  // namespace
 
 QString DescribeVisibleDialogs() {
     QStringList lines;
-    for (QDialog* dialog : VisibleDialogs()) {
+    for (QWidget* dialog : VisibleDialogs()) {
         lines << "[dialog." + Name(dialog) + "]" << "title=" + dialog->windowTitle();
+        if (auto* menu = qobject_cast<QMenu*>(dialog)) DescribeMenu(menu, lines);
         for (QWidget* child : dialog->findChildren<QWidget*>()) {
             if (!child->isVisible()) continue;
             if (auto* button = qobject_cast<QAbstractButton*>(child)) {
@@ -73,5 +84,5 @@ QString DescribeVisibleDialogs() {
 }
 
 void GrabVisibleDialogs(const QString& base) {
-    for (QDialog* dialog : VisibleDialogs()) dialog->grab().save(base + "." + Name(dialog) + ".png");
+    for (QWidget* dialog : VisibleDialogs()) dialog->grab().save(base + "." + Name(dialog) + ".png");
 }

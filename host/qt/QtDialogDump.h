@@ -1,4 +1,4 @@
-// For the test-only state dump: the dialogs on screen, with the controls an
+// For the test-only state dump: the dialogs and menus on screen, with the controls an
 // end-to-end test reads and clicks (their text, state and centre on screen),
 // and a picture of each.
 #pragma once

@@ -55,11 +55,10 @@ void CQtTestControl::OnSignal() {
     }
     QFile commandFile(path_ + ".command");
     if (command_ && commandFile.open(QIODevice::ReadOnly)) {
-        bool valid = false;
-        const int command = commandFile.readAll().trimmed().toInt(&valid);
+        const QString command = QString::fromUtf8(commandFile.readAll().trimmed());
         commandFile.close();
         commandFile.remove();
-        if (valid) QTimer::singleShot(0, this, [this, command] { command_(command); });
+        if (!command.isEmpty()) QTimer::singleShot(0, this, [this, command] { command_(command); });
     }
     if (screenshot_) screenshot_(path_ + ".png");
     // Written whole and renamed, so a reader never sees half a dump.

@@ -1,9 +1,8 @@
 // A test-only hook, off unless VELMAR_TEST_CONTROL names a file: on SIGUSR1
 // the program writes its state there (frame flags, the bound values of both
 // pages, the skin scripts' testState()) and a screenshot beside it (.png).
-// A file "<path>.command" holding a command id is taken first and the id
-// sent to the frame as the tray menu would, once the dump is written (the
-// command may open a modal dialog).
+// A file "<path>.command" is taken first and its text handed on once the
+// dump is written (the command may open a modal dialog or a menu).
 // End-to-end tests read a running program through it; a normal start never
 // installs it.
 #pragma once
@@ -23,7 +22,7 @@ public:
     static std::unique_ptr<CQtTestControl> InstallFromEnvironment(std::function<QString()> dump,
                                                                   std::function<void(const QString&)> screenshot);
 
-    void SetCommandHandler(std::function<void(int)> command) { command_ = std::move(command); }
+    void SetCommandHandler(std::function<void(const QString&)> command) { command_ = std::move(command); }
 
 private:
     CQtTestControl(int fd, QString path, std::function<QString()> dump, std::function<void(const QString&)> screenshot);
@@ -33,5 +32,5 @@ private:
     QString path_;
     std::function<QString()> dump_;
     std::function<void(const QString&)> screenshot_;
-    std::function<void(int)> command_;
+    std::function<void(const QString&)> command_;
 };

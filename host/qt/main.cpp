@@ -134,7 +134,13 @@ int main(int argc, char** argv) {
                 screen->grabWindow(0, window.x(), window.y(), window.width(), window.height()).save(path);
         });
 
-    if (control) control->SetCommandHandler([&frame](int command) { frame.OnCommand(command); });
+    // "tray-menu": a right click on the tray icon (there is no tray under
+    // Xvfb); a number: that command, as a menu sends it.
+    if (control)
+        control->SetCommandHandler([&frame](const QString& command) {
+            if (command == "tray-menu") frame.Tray().OnIconNotify(CSystemTray::kMenuId, CSystemTray::Mouse::RightButtonUp);
+            else frame.OnCommand(command.toInt());
+        });
 
     frame.OnInitDialog();
     window.LoadPageResource(kMainPageResource, QString::fromStdString(programFolder));

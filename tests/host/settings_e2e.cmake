@@ -1,4 +1,4 @@
-# End to end: the settings, About, transparency and skin selection dialogs in the real
+# End to end: the settings, About, transparency and skin selection dialogs and the tray menu in the real
 # Velmar under Xvfb, with the bundled skin and ZEFAN on the simulated chip.
 # Screenshots of the dialogs go to <build>/artifacts/.
 add_executable(host_settings_e2e ${CMAKE_CURRENT_LIST_DIR}/e2e/settings_e2e_test.cpp)

@@ -23,7 +23,6 @@ using namespace std::chrono_literals;
 using State = std::map<std::string, std::string>;
 
 constexpr const char* kSettingsKey = "'HKCU\\SOFTWARE\\VARN\\TamloIII'";
-constexpr int kAboutCommand = 32774;  // the tray menu's "About"
 
 std::string Shell(const std::string& command) {
     std::string out;
@@ -220,13 +219,25 @@ TEST_F(SettingsE2E, ApplyStoresIntervalAndUnitAndRestartsTheMainTimerCancelStore
     EXPECT_EQ(state["timer1Period"], "3000");
 }
 
-TEST_F(SettingsE2E, AboutListsZefanAndTheSimulatedChip) {
+TEST_F(SettingsE2E, TrayMenuAboutListsZefanAndTheSimulatedChip) {
+    // There is no tray under Xvfb: the hook stands in for the right click on
+    // the icon, and the menu it pops up is the real one.
     {
         std::ofstream command(profile_ + "/dump.txt.command");
-        command << kAboutCommand;
+        command << "tray-menu";
     }
-    Dump();  // takes the command; the dialog opens once the dump is written
-    State state = DumpWhen([](State& v) { return v.count("dialog.AboutDlg.title") > 0; });
+    Dump();  // takes the command; the menu pops up once the dump is written
+    State state = DumpWhen([](State& v) { return v.count("dialog.TrayMenu.action.About") > 0; });
+    ASSERT_EQ(state.count("dialog.TrayMenu.action.About"), 1u) << "the tray menu did not pop up";
+    for (const char* item : {"Maximize", "Minimize", "Exit"})
+        EXPECT_EQ(state.count(std::string("dialog.TrayMenu.action.") + item), 1u) << item;
+    // The window is shown: "Minimize" is the default, marked bold.
+    EXPECT_TRUE(state["dialog.TrayMenu.action.Minimize"].ends_with(",1"));
+    EXPECT_TRUE(state["dialog.TrayMenu.action.About"].ends_with(",0"));
+    SaveArtifact("TrayMenu", "tray_menu.png");
+    ClickCentre(state["dialog.TrayMenu.action.About"]);
+
+    state = DumpWhen([](State& v) { return v.count("dialog.AboutDlg.title") > 0; });
     ASSERT_EQ(state["dialog.AboutDlg.title"], "About");
     EXPECT_EQ(state["dialog.AboutDlg.label.VersionLine"], "EXE Version 3.1.0.1");
     EXPECT_NE(state["dialog.AboutDlg.label.BackendLine"].find("simulated"), std::string::npos)
