@@ -1,0 +1,46 @@
+# cmake --install lays the program folder out as it is in build/app:
+# everything beside the executable, so plug-ins, libvarnio, the skins and the
+# board files are found through the program folder. A desktop entry and an
+# icon go where the desktop looks for them, and ZEFAN is registered in the
+# machine-wide store (/etc/velmar), as an installer must do.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+  set(CMAKE_INSTALL_PREFIX /opt/velmar CACHE PATH "Program folder" FORCE)
+endif()
+set(VELMAR_INSTALL_DIR ${CMAKE_INSTALL_PREFIX})
+set(VELMAR_DESKTOP_DIR /usr/share/applications CACHE PATH "Where the desktop entry goes")
+set(VELMAR_ICON_DIR /usr/share/icons/hicolor/64x64/apps CACHE PATH "Where the icon goes")
+
+foreach(target Velmar hwmonctl)
+  if(TARGET ${target})
+    install(TARGETS ${target} RUNTIME DESTINATION .)
+  endif()
+endforeach()
+foreach(target ZEFAN varnio)
+  if(TARGET ${target})
+    install(TARGETS ${target} LIBRARY DESTINATION .)
+  endif()
+endforeach()
+install(DIRECTORY ${VELMAR_APP_DIR}/Skin DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/boards/SimulatedBoard.ini
+              ${CMAKE_SOURCE_DIR}/boards/TEMPLATE.ini.example DESTINATION .)
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/install/velmar.desktop.in
+               ${CMAKE_BINARY_DIR}/velmar.desktop @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/velmar.desktop DESTINATION ${VELMAR_DESKTOP_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/host/res/icons/130.png DESTINATION ${VELMAR_ICON_DIR}
+        RENAME velmar.png)
+
+# Registering writes the machine-wide hive; under DESTDIR it goes into the
+# staged /etc/velmar so a package carries it. The build's varnreg does it:
+# the installed one may not be in place yet when this runs.
+install(CODE "
+  set(hives \"\$ENV{DESTDIR}/etc/velmar\")
+  execute_process(
+    COMMAND \"$<TARGET_FILE:varnreg>\" --registry-dir \"\${hives}\"
+            set \"HKLM\\\\SOFTWARE\\\\VARN\\\\APM\" ZEFAN --string \"${VELMAR_INSTALL_DIR}/ZEFAN.so\"
+    RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR \"could not register ZEFAN in \${hives}\")
+  endif()
+  message(STATUS \"Registered ZEFAN in \${hives}/HKEY_LOCAL_MACHINE.reg\")
+")
