@@ -5,7 +5,8 @@
 #   one update tick            (host time from timer 1 firing to the end of
 #                               its handler, after the last page write), with
 #                               the plug-in view hidden (each tick then also
-#                               reloads the view after a 600 ms wait) and shown
+#                               schedules a reload of the view 600 ms later,
+#                               on a timer of its own) and shown
 # Usage: tests/host/e2e/velmar_figures.sh [build folder] [runs]
 # Reads the running program through its test-only dump (VELMAR_TEST_CONTROL).
 set -euo pipefail
