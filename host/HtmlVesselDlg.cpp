@@ -346,12 +346,12 @@ void CHtmlVesselDlg::ChangeSkin(const std::string& fileName, bool fromDialog) {
         return;
     }
     ReadPluginViewSettings();
-    if (ShowsPluginView) {
-        ReloadInitialView();
-        services_.timers.Stop(kMainTimer);
-    } else {
-        StartMainTimerIfAllowed();
-    }
+    // Timer 1 runs on after the change even when the new skin shows a plug-in
+    // view: it is what refreshes the main page and reloads the hidden view,
+    // and stopping it left the page without values until a plug-in button
+    // was pressed.
+    if (ShowsPluginView) ReloadInitialView();
+    StartMainTimerIfAllowed();
     const std::string autoPace = modes_.AutoPaceOn ? "true" : "false";
     const std::string mode = std::to_string(modes_.CurrentMode);
     engine_.SetButtonCheck("TOP", Topmost);

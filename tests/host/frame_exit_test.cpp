@@ -139,8 +139,14 @@ TEST_F(FrameExitTest, SkinFileCommandRecomposesAndTellsThePageItsState) {
     for (const std::string& name : names)
         if (std::find(expected.begin(), expected.end(), name) != expected.end()) relevant.push_back(name);
     EXPECT_EQ(relevant, expected);
-    // A skin that shows a plug-in view stops timer 1.
-    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    // The main page stays live after the change, also for a skin that shows
+    // a plug-in view.
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+    page_.calls.clear();
+    timers_.Tick(kMainTimer);
+    bool processEnd = false;
+    for (const auto& call : page_.calls) processEnd = processEnd || call.name == "ProcessEnd";
+    EXPECT_TRUE(processEnd) << "a tick after the change refreshes the main page";
     Click("CLOSE");
     EXPECT_EQ(UserString("InitialSkin"), "Blue.xml");
 }
