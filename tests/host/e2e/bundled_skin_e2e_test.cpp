@@ -21,6 +21,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "VelmarProcess.h"
 
 namespace {
 
@@ -111,15 +112,7 @@ protected:
     void Start() {
         for (const auto& entry : std::filesystem::directory_iterator(profile_ + "/run"))
             std::filesystem::remove_all(entry.path());
-        std::fflush(stdout);
-        pid_ = fork();
-        if (pid_ == 0) {
-            const std::string log = profile_ + "/velmar.log";
-            freopen(log.c_str(), "a", stdout);
-            freopen(log.c_str(), "a", stderr);
-            execl((app_ + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        pid_ = velmar_e2e::LaunchVelmar(app_, profile_);
         for (int i = 0; i < 400 && std::filesystem::is_empty(profile_ + "/run"); ++i) std::this_thread::sleep_for(50ms);
         state_ = DumpWhen([](State& v) { return v["pagesReady"] == "1" && v["windowVisible"] == "1"; });
         ASSERT_EQ(state_["windowVisible"], "1") << "the window never became visible";
@@ -142,33 +135,11 @@ protected:
         return -1;
     }
     State Dump() {
-        const std::string path = profile_ + "/dump.txt";
-        std::filesystem::remove(path);
-        kill(pid_, SIGUSR1);
-        for (int i = 0; i < 100 && !std::filesystem::exists(path); ++i) std::this_thread::sleep_for(50ms);
-        std::this_thread::sleep_for(20ms);
-        State values;
-        std::ifstream in(path);
-        std::string section;
-        for (std::string line; std::getline(in, line);) {
-            if (line.starts_with("[")) {
-                section = line.substr(1, line.size() - 2) + ".";
-                continue;
-            }
-            const auto eq = line.find('=');
-            if (eq != std::string::npos) values[section + line.substr(0, eq)] = line.substr(eq + 1);
-        }
-        return values;
+        return velmar_e2e::RequestDump(pid_, profile_);
     }
     template <class Check>
     State DumpWhen(Check check, int tries = 40) {
-        State values;
-        for (int i = 0; i < tries; ++i) {
-            values = Dump();
-            if (check(values)) break;
-            std::this_thread::sleep_for(250ms);
-        }
-        return values;
+        return velmar_e2e::DumpWhen(pid_, profile_, check, tries);
     }
     void ClickSkin(int dx, int dy) {
         Shell("xdotool mousemove " + std::to_string(x_ + dx) + " " + std::to_string(y_ + dy) + " click 1");

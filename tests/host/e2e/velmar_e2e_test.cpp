@@ -20,6 +20,7 @@
 
 #include "RegistryAccess.h"
 #include "RegistryHives.h"
+#include "VelmarProcess.h"
 
 namespace {
 
@@ -85,15 +86,7 @@ protected:
         if (ready)
             for (const auto& entry : std::filesystem::directory_iterator(profile_ + "/run"))
                 std::filesystem::remove_all(entry.path());
-        std::fflush(stdout);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const std::string log = profile_ + "/velmar.log";
-            freopen(log.c_str(), "a", stdout);
-            freopen(log.c_str(), "a", stderr);
-            execl((app_ + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        const pid_t pid = velmar_e2e::LaunchVelmar(app_, profile_);
         // The instance block appears at the page's first completion, long
         // after the program catches the dump signal.
         for (int i = 0; ready && i < 400 && std::filesystem::is_empty(profile_ + "/run"); ++i) std::this_thread::sleep_for(50ms);
@@ -110,33 +103,12 @@ protected:
         return -1;
     }
     static std::map<std::string, std::string> Dump(pid_t pid) {
-        const std::string path = profile_ + "/dump.txt";
-        std::filesystem::remove(path);
-        kill(pid, SIGUSR1);
-        std::map<std::string, std::string> values;
-        for (int i = 0; i < 100 && !std::filesystem::exists(path); ++i) std::this_thread::sleep_for(50ms);
-        std::ifstream in(path);
-        std::string section;
-        for (std::string line; std::getline(in, line);) {
-            if (line.starts_with("[")) {
-                section = line.substr(1, line.size() - 2) + ".";
-                continue;
-            }
-            const auto eq = line.find('=');
-            if (eq != std::string::npos) values[section + line.substr(0, eq)] = line.substr(eq + 1);
-        }
-        return values;
+        return velmar_e2e::RequestDump(pid, profile_);
     }
     // Waits until the dump satisfies the check.
     template <class Check>
     static std::map<std::string, std::string> DumpWhen(pid_t pid, Check check, int tries = 40) {
-        std::map<std::string, std::string> values;
-        for (int i = 0; i < tries; ++i) {
-            values = Dump(pid);
-            if (check(values)) break;
-            std::this_thread::sleep_for(250ms);
-        }
-        return values;
+        return velmar_e2e::DumpWhen(pid, profile_, check, tries);
     }
     static void ClickAt(int x, int y) {
         Shell("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
