@@ -8,7 +8,7 @@
 #include "fanplugin/SystemInfoMachine.h"
 #include "fanplugin/ToolkitPageWindows.h"
 #include "fanplugin/ZefanSettingDlg.h"
-#include "hwmon/VarnioPort.h"
+#include "hwmon/linux/VarnioPort.h"
 #include "hwmon/linux/SystemProcessorCount.h"
 
 namespace {

@@ -1,13 +1,19 @@
 #include "hwmon/ChipAccessor.h"
 
 #include "hwmon/ChipResult.h"
+#include "hwmon/PortClaim.h"
 
 namespace hwmon {
 
-CChipAccessor::CChipAccessor(IPortIo& port) : port_(port), initialBankResult_(SelectBank(0)) {}
+CChipAccessor::CChipAccessor(IPortIo& port) : port_(port)
+{
+    CPortClaim claim(port_);
+    initialBankResult_ = SelectBank(0);
+}
 
 int CChipAccessor::ReadRegister(std::uint8_t index, std::uint8_t& value)
 {
+    CPortClaim claim(port_);
     if (port_.OutPortB(kIndexPort, index) < 1) {
         return kPortWriteFailed;
     }
@@ -22,6 +28,7 @@ int CChipAccessor::ReadRegister(std::uint8_t index, std::uint8_t& value)
 
 int CChipAccessor::WriteRegister(std::uint8_t index, std::uint8_t value)
 {
+    CPortClaim claim(port_);
     if (port_.OutPortB(kIndexPort, index) < 1) {
         return kPortWriteFailed;
     }
@@ -31,6 +38,7 @@ int CChipAccessor::WriteRegister(std::uint8_t index, std::uint8_t value)
 
 int CChipAccessor::UpdateRegister(std::uint8_t index, std::uint8_t mask, std::uint8_t bits)
 {
+    CPortClaim claim(port_);  // another program's write between read and write would be undone
     std::uint8_t value = 0;
     const int read = ReadRegister(index, value);
     if (read < 1) {
@@ -46,6 +54,7 @@ int CChipAccessor::SelectBank(int bank)
 
 int CChipAccessor::ReadChipId(std::uint8_t& id)
 {
+    CPortClaim claim(port_);
     const int selected = SelectBank(0);
     if (selected < 1) {
         return selected;

@@ -1,6 +1,7 @@
 // The chip's banked register file reached through the index/data pair. The
 // accessor keeps no state besides the port: every higher operation selects
-// the bank its registers live in and never restores the previous one.
+// the bank its registers live in and never restores the previous one, under
+// a claim on the port (CPortClaim) so no other program switches it between.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,8 @@ public:
     explicit CChipAccessor(IPortIo& port);
 
     int InitialBankResult() const { return initialBankResult_; }
+    // For the claim around a whole operation (CPortClaim).
+    IPortIo& Port() { return port_; }
 
     // On a failed data read (-8) value keeps what it held.
     int ReadRegister(std::uint8_t index, std::uint8_t& value);

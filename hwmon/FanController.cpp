@@ -3,6 +3,7 @@
 #include "hwmon/ChipResult.h"
 #include "hwmon/DutyPercent.h"
 #include "hwmon/FanOutputRegisters.h"
+#include "hwmon/PortClaim.h"
 #include "hwmon/SensorTable.h"
 
 namespace hwmon {
@@ -52,6 +53,7 @@ CFanController::CFanController(const FanItemRecord& item, IPortIo& port,
         } else {
             // The second processor's sensors read nothing; silence their alarm.
             multiProcessor_ = false;
+            CPortClaim claim(chip_.Port());
             lastResult_ = ClearBeepEnable(chip_, inputCode_, inputBank_);
             enable_ = beepEnable_ = false;
             working_.enable = working_.beepEnable = false;
@@ -67,6 +69,7 @@ bool CFanController::Record(int result)
 
 bool CFanController::SetEnable(bool on)
 {
+    CPortClaim claim(chip_.Port());
     if (on) {
         if (!Record(WriteFanMode(chip_, outputCode_, 1)) ||
             !Record(WriteFanOutputMode(chip_, outputCode_, fanOutputMode_)) ||
@@ -86,6 +89,7 @@ bool CFanController::SetEnable(bool on)
 
 bool CFanController::SetTargetTemp(int celsius)
 {
+    CPortClaim claim(chip_.Port());
     if (!Record(WriteFanTargetTemperature(chip_, outputCode_, celsius))) {
         return false;
     }
@@ -95,6 +99,7 @@ bool CFanController::SetTargetTemp(int celsius)
 
 bool CFanController::SetTolerance(int celsius)
 {
+    CPortClaim claim(chip_.Port());
     if (!Record(WriteFanTolerance(chip_, outputCode_, celsius))) {
         return false;
     }
@@ -104,6 +109,7 @@ bool CFanController::SetTolerance(int celsius)
 
 bool CFanController::SetStartCtrl(int percent)
 {
+    CPortClaim claim(chip_.Port());
     if (!Record(WriteFanStartValue(chip_, outputCode_, PercentToDutyValue(percent)))) {
         return false;
     }
@@ -113,6 +119,7 @@ bool CFanController::SetStartCtrl(int percent)
 
 bool CFanController::SetStopCtrl(int percent)
 {
+    CPortClaim claim(chip_.Port());
     if (!Record(WriteFanStopValue(chip_, outputCode_, PercentToDutyValue(percent)))) {
         return false;
     }
@@ -122,6 +129,7 @@ bool CFanController::SetStopCtrl(int percent)
 
 int CFanController::GetCurrentDuty()
 {
+    CPortClaim claim(chip_.Port());
     std::uint8_t value = 0;
     if (!Record(ReadFanDuty(chip_, outputCode_, value))) {
         return -1;
@@ -131,6 +139,7 @@ int CFanController::GetCurrentDuty()
 
 bool CFanController::ProgramSequence(bool enable, int target, int tolerance, int start, int stop)
 {
+    CPortClaim claim(chip_.Port());
     return SetEnable(enable) && SetTargetTemp(target) && SetTolerance(tolerance) &&
            SetStartCtrl(start) && SetStopCtrl(stop);
 }
@@ -157,6 +166,7 @@ bool CFanController::ProgramWorkingRecord()
 
 int CFanController::ReadLimits()
 {
+    CPortClaim claim(chip_.Port());
     double high = 0.0;
     double low = 0.0;
     int result = kNotApplicable;

@@ -20,6 +20,15 @@ public:
     // InPortB leaves *value alone.
     virtual int OutPortB(int port, int value) = 0;
     virtual int InPortB(int port, std::uint8_t* value) = 0;
+
+    // The index/data pair is one shared latch: another program's index write
+    // between ours and our data access, or its bank switch between ours and
+    // our register access, sends a write to the wrong register. A claim keeps
+    // this system's other programs off the pair until the matching Release.
+    // Claims nest. When the pair stays busy too long the claim fails and
+    // every access until its Release fails too, so nothing lands half-done.
+    virtual void Claim() {}
+    virtual void Release() {}
 };
 
 }  // namespace hwmon

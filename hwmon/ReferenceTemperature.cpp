@@ -4,6 +4,7 @@
 
 #include "hwmon/ChipAccessor.h"
 #include "hwmon/ChipResult.h"
+#include "hwmon/PortClaim.h"
 
 namespace hwmon {
 namespace {
@@ -43,6 +44,7 @@ int ReadSelectorAndId(CChipAccessor& chip, std::uint8_t& value, std::uint8_t& id
 
 int ReadReferenceTemperatureSelector(IPortIo& port, int& selector)
 {
+    CPortClaim claim(port);
     CChipAccessor chip(port);
     std::uint8_t value = 0;
     std::uint8_t id = 0;
@@ -60,6 +62,7 @@ int ReadReferenceTemperatureSelector(IPortIo& port, int& selector)
 
 bool WriteReferenceTemperatureSelector(IPortIo& port, int selector)
 {
+    CPortClaim claim(port);
     CChipAccessor chip(port);
     std::uint8_t value = 0;
     std::uint8_t id = 0;

@@ -90,4 +90,12 @@ std::string FormatBackendReport(const BackendReport& report)
     return text;
 }
 
+std::string ClaimFileFor(const BackendSettings& settings, const std::string& defaultStateFile)
+{
+    if (Lower(settings.backend) == kDirectBackend) {
+        return kDirectClaimFile;
+    }
+    return (settings.stateFile.empty() ? defaultStateFile : settings.stateFile) + ".claim";
+}
+
 }  // namespace hwmon

@@ -42,4 +42,11 @@ BackendChoice ChooseBackend(const BackendSettings& settings, IBackendFactory& fa
 
 std::string FormatBackendReport(const BackendReport& report);
 
+// The file this system's programs lock while they work on the chip. The real
+// chip is one per machine, so its claim file is machine-wide (direct access
+// needs root anyway); a simulated chip is its state file, so its claim file
+// lies beside that.
+inline constexpr const char* kDirectClaimFile = "/run/lock/velmar-w83627ehf.lock";
+std::string ClaimFileFor(const BackendSettings& settings, const std::string& defaultStateFile);
+
 }  // namespace hwmon

@@ -95,6 +95,16 @@ TEST(BackendChoiceTest, DirectWhenItOpens)
     EXPECT_EQ(factory.directOpens, 1);
 }
 
+// Programs that share a chip must find the same claim file, whatever the
+// spelling of the stored backend.
+TEST(BackendChoiceTest, ClaimFileFollowsTheChip)
+{
+    EXPECT_EQ(ClaimFileFor({"", "", ""}, "/run/user/0/varnio-sim.state"), "/run/user/0/varnio-sim.state.claim");
+    EXPECT_EQ(ClaimFileFor({"Simulated", "/srv/chip.state", ""}, "/x.state"), "/srv/chip.state.claim");
+    EXPECT_EQ(ClaimFileFor({"direct", "", ""}, "/x.state"), kDirectClaimFile);
+    EXPECT_EQ(ClaimFileFor({"DIRECT", "/srv/chip.state", ""}, "/x.state"), kDirectClaimFile);
+}
+
 TEST(BackendSettingsTest, DefaultStateFileLocations)
 {
     std::map<std::string, std::string> env;

@@ -2,6 +2,9 @@
 // second-processor rule, checked on the port traffic and the register file.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "TestDoubles.h"
 #include "hwmon/ChipResult.h"
 #include "hwmon/DutyPercent.h"
@@ -36,8 +39,14 @@ FanItemRecord FanItem(const std::string& pin, int outputMode = 1, std::uint8_t c
 
 class FanControllerTest : public ::testing::Test {
 protected:
-    // Whatever a test did, nothing went to a port other than the chip's two.
-    void TearDown() override { EXPECT_TRUE(port.OnlyChipPorts()); }
+    // Whatever a test did, nothing went to a port other than the chip's two,
+    // and nothing reached the chip outside a claim.
+    void TearDown() override
+    {
+        EXPECT_TRUE(port.OnlyChipPorts());
+        EXPECT_EQ(port.unclaimedOps, 0);
+        EXPECT_EQ(port.claimDepth, 0);
+    }
 
     CSimulatedChip chip;
     CRecordingPort port{chip};
@@ -57,6 +66,37 @@ TEST(DutyPercentTest, Conversions)
     EXPECT_EQ(DutyValueToPercent(1), 0);
     EXPECT_EQ(DutyValueToPercent(2), 1);  // 0.78 rounds up
     EXPECT_EQ(DutyValueToPercent(0), 0);
+}
+
+// A bank switch by another program between this operation's bank selection
+// and its register accesses would send them elsewhere, so each operation
+// holds one claim from its first access to its last.
+TEST_F(FanControllerTest, EveryOperationIsOneClaim)
+{
+    CFakeProcessorCount oneProcessor{1};
+    CFanController second(FanItem("CPUFANIN1", 1, 2), port, oneProcessor);
+    EXPECT_EQ(port.outerClaims, 2);  // the accessor's bank 0, then the beep enable
+    CFanController fan(FanItem("CPUFANIN0"), port, twoProcessors);
+    const std::pair<const char*, std::function<void()>> operations[] = {
+        {"enable", [&] { fan.SetEnable(true); }},
+        {"disable", [&] { fan.SetEnable(false); }},
+        {"target", [&] { fan.SetTargetTemp(48); }},
+        {"tolerance", [&] { fan.SetTolerance(4); }},
+        {"start", [&] { fan.SetStartCtrl(55); }},
+        {"stop", [&] { fan.SetStopCtrl(25); }},
+        {"duty", [&] { fan.GetCurrentDuty(); }},
+        {"settings", [&] { fan.ProgramSettings(FanItem("CPUFANIN0")); }},
+        {"working record", [&] { fan.ProgramWorkingRecord(); }},
+        {"limits", [&] { fan.ReadLimits(); }},
+        {"second processor's settings", [&] { second.ProgramSettings(FanItem("CPUFANIN1", 1, 2)); }},
+    };
+    for (const auto& [name, operation] : operations) {
+        port.Clear();
+        operation();
+        EXPECT_FALSE(port.ops.empty()) << name;
+        EXPECT_EQ(port.outerClaims, 1) << name;
+        EXPECT_EQ(port.claimDepth, 0) << name;
+    }
 }
 
 TEST_F(FanControllerTest, EnablingCpuFanSetsModeOutputModeAndEnableBit)

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,55 @@ TEST_F(HwmonctlTest, WatchShowsTheDutyFollowingTheTemperature)
     ASSERT_EQ(duties.size(), 3u) << run.output;
     EXPECT_GE(duties.front(), 30);
     EXPECT_GT(duties.back(), duties.front());
+}
+
+// The report without its readings, which move with time: what is left are
+// registers only a write changes.
+std::string Settings(const std::string& report)
+{
+    static const std::regex reading("^(  [A-Z0-9]+ +(voltage|temperature|fan) +)[-0-9.]+");
+    std::string kept;
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);) {
+        kept += std::regex_replace(line, reading, "$1") + "\n";
+    }
+    return kept;
+}
+
+// Reports switch banks for every temperature they read, and Velmar's plug-in
+// reads duties beside hwmonctl: programs working on the chip side by side
+// must never catch each other between an index and its data, or between a
+// bank switch and the access after it.
+TEST_F(HwmonctlTest, ReportsBesideProgrammingLeaveEveryOtherRegisterAlone)
+{
+    const ToolRun before = Hwmonctl("");
+    ASSERT_EQ(before.exitCode, 0) << before.output;
+    const std::string readers = "for i in $(seq 12); do " + std::string(VELMAR_APP_DIR) +
+                                "/hwmonctl >/dev/null 2>&1 || echo failed; done";
+    FILE* first = ::popen(readers.c_str(), "r");
+    FILE* second = ::popen(readers.c_str(), "r");
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    int target = 0;
+    for (target = 30; target < 50; ++target) {
+        const ToolRun run = Hwmonctl("--output SYSFANIN --target " + std::to_string(target));
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+    }
+    for (FILE* pipe : {first, second}) {
+        char buffer[256];
+        std::string said;
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            said += buffer;
+        }
+        EXPECT_EQ(said, "");
+        ::pclose(pipe);
+    }
+    const ToolRun after = Hwmonctl("");
+    ASSERT_EQ(after.exitCode, 0) << after.output;
+    std::string expected = Settings(before.output);
+    const std::string row = "SYSFANIN   manual   100%   45 C";
+    ASSERT_NE(expected.find(row), std::string::npos) << expected;
+    expected.replace(expected.find(row), row.size(), "SYSFANIN   manual   100%   " + std::to_string(target - 1) + " C");
+    EXPECT_EQ(Settings(after.output), expected);
 }
 
 TEST_F(HwmonctlTest, RefusedBackendSaysWhy)

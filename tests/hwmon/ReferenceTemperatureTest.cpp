@@ -26,8 +26,13 @@ TEST(ReferenceTemperatureTest, WriteKeepsTheLowerBits)
 {
     CSimulatedChip ehf(0xA1);
     ehf.SetRegister(0, 0x4A, 0xFF);
-    EXPECT_TRUE(WriteReferenceTemperatureSelector(ehf, 1));
+    // Read, check and write back are one claim: nobody changes the
+    // register or the bank in between.
+    CRecordingPort port(ehf);
+    EXPECT_TRUE(WriteReferenceTemperatureSelector(port, 1));
     EXPECT_EQ(ehf.Register(0, 0x4A), 0x7F);
+    EXPECT_EQ(port.outerClaims, 1);
+    EXPECT_EQ(port.unclaimedOps, 0);
 
     CSimulatedChip dhg(0xC1);
     dhg.SetRegister(0, 0x4A, 0xFF);

@@ -30,14 +30,22 @@ public:
     {
         const int result = chip_.OutPortB(port, value);
         ops.push_back({PortOp::Out, port, value, result});
+        unclaimedOps += claimDepth == 0;
         return result;
     }
     int InPortB(int port, std::uint8_t* value) override
     {
         const int result = chip_.InPortB(port, value);
         ops.push_back({PortOp::In, port, value != nullptr ? *value : -1, result});
+        unclaimedOps += claimDepth == 0;
         return result;
     }
+    void Claim() override
+    {
+        outerClaims += claimDepth == 0;
+        ++claimDepth;
+    }
+    void Release() override { --claimDepth; }
 
     // Values written to the data port after the given index was written.
     std::vector<int> DataWritesTo(int index) const
@@ -81,9 +89,16 @@ public:
         }
         return true;
     }
-    void Clear() { ops.clear(); }
+    void Clear()
+    {
+        ops.clear();
+        unclaimedOps = outerClaims = 0;
+    }
 
     std::vector<PortOp> ops;
+    int claimDepth = 0;    // open claims; 0 between operations
+    int outerClaims = 0;   // claims taken with none open
+    int unclaimedOps = 0;  // accesses made with no claim open
 
 private:
     IPortIo& chip_;

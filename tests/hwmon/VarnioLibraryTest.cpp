@@ -2,6 +2,7 @@
 // (simulated) backend.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -9,7 +10,7 @@
 #include "hwmon/ChipAccessor.h"
 #include "hwmon/FanController.h"
 #include "hwmon/Varnio.h"
-#include "hwmon/VarnioPort.h"
+#include "hwmon/linux/VarnioPort.h"
 
 namespace hwmon::test {
 namespace {
@@ -52,6 +53,38 @@ TEST(VarnioLibraryTest, ControllerThroughTheLibrary)
     std::uint8_t target = 0;
     ASSERT_EQ(chip.ReadRegister(0x63, target), 1);
     EXPECT_EQ(target, 61);
+}
+
+// Velmar's plug-in and hwmonctl lock one claim file; here two ports in one
+// process stand for them.
+TEST(VarnioLibraryTest, PairClaimedElsewhereFailsTheOperationAndWritesNothing)
+{
+    EXPECT_EQ(ConfiguredClaimFile(), std::string(std::getenv("VELMAR_REGISTRY_DIR")) + "/varnio-sim.state.claim");
+    const std::string claimFile = std::string(std::getenv("VELMAR_REGISTRY_DIR")) + "/test.claim";
+    CVarnioPort other(claimFile);
+    CVarnioPort port(claimFile, std::chrono::milliseconds(20));
+    CFakeProcessorCount processors(1);
+    FanItemRecord item;
+    item.itemType = 3;
+    item.pinName = item.fanCtrlPin = "CPUFANIN0";
+    CFanController fan(item, port, processors);
+    ASSERT_TRUE(fan.SetTargetTemp(50));
+
+    other.Claim();
+    other.Claim();  // nested: the pair stays claimed until the outer release
+    other.Release();
+    EXPECT_FALSE(fan.SetTargetTemp(70));
+    EXPECT_EQ(fan.GetTargetTemp(), 50);
+    EXPECT_EQ(fan.GetCurrentDuty(), -1);
+    CChipAccessor chip(other);
+    std::uint8_t target = 0;
+    ASSERT_EQ(chip.ReadRegister(0x06, target), 1);
+    EXPECT_EQ(target, 50);
+    other.Release();
+
+    EXPECT_TRUE(fan.SetTargetTemp(70));
+    ASSERT_EQ(chip.ReadRegister(0x06, target), 1);
+    EXPECT_EQ(target, 70);
 }
 
 }  // namespace

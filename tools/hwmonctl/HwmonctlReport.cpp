@@ -6,6 +6,7 @@
 #include "hwmon/ChipIdentity.h"
 #include "hwmon/DutyPercent.h"
 #include "hwmon/FanOutputRegisters.h"
+#include "hwmon/PortClaim.h"
 #include "hwmon/ReferenceTemperature.h"
 #include "hwmon/SensorReadings.h"
 #include "hwmon/SensorTable.h"
@@ -82,6 +83,8 @@ bool PrintSensor(CChipAccessor& chip, const SensorRecord& sensor, std::string& t
 
 bool PrintChipReport(IPortIo& port, std::string& text)
 {
+    // One claim for the whole report, so it is one moment of the chip.
+    CPortClaim claim(port);
     CChipAccessor chip(port);
     ChipIdentity identity;
     int result = IdentifyChip(chip, identity);
@@ -127,6 +130,7 @@ bool PrintChipReport(IPortIo& port, std::string& text)
 
 bool WatchLine(IPortIo& port, int second, std::string& text)
 {
+    CPortClaim claim(port);
     CChipAccessor chip(port);
     Append(text, "%4ds", second);
     int result = 0;

@@ -11,8 +11,9 @@
 #include "HwmonctlReport.h"
 #include "hwmon/FanController.h"
 #include "hwmon/FanOutputRegisters.h"
+#include "hwmon/PortClaim.h"
 #include "hwmon/SensorTable.h"
-#include "hwmon/VarnioPort.h"
+#include "hwmon/linux/VarnioPort.h"
 #include "hwmon/linux/LinuxBackendFactory.h"
 
 using namespace hwmon;
@@ -46,6 +47,8 @@ int Program(IPortIo& port, const HwmonctlOptions& options)
     item.factor = 1.0;
     item.fanOutputMode = options.outputMode;
     COneProcessor processors;
+    // The steps go in as one change: nobody sees half of them.
+    CPortClaim claim(port);
     CFanController fan(item, port, processors);
 
     // Values first, so switching cruise on starts from the new start value.
