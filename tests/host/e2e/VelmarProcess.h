@@ -4,12 +4,14 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <thread>
@@ -30,6 +32,27 @@ inline pid_t LaunchVelmar(const std::string& app, const std::string& profile) {
         _exit(127);
     }
     return pid;
+}
+
+// Exit code; 128 + the signal's number when a signal ended it, as a shell
+// says it; -1 while it still runs after limit.
+inline int WaitExit(pid_t pid, std::chrono::milliseconds limit) {
+    using namespace std::chrono_literals;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (std::chrono::steady_clock::now() >= end) return -1;
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+// The end of the program's log, for the message of a failed check.
+inline std::string LogTail(const std::string& profile, std::size_t bytes = 3000) {
+    std::ifstream in(profile + "/velmar.log");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return "velmar.log ends:\n" + (text.size() > bytes ? text.substr(text.size() - bytes) : text);
 }
 
 inline DumpValues RequestDump(pid_t pid, const std::string& profile) {

@@ -118,21 +118,15 @@ protected:
         ASSERT_EQ(state_["windowVisible"], "1") << "the window never became visible";
         ASSERT_EQ(std::sscanf(state_["windowPos"].c_str(), "%d,%d", &x_, &y_), 2);
     }
-    // Exit code, or -1 (after killing it) when the process did not end in time.
+    // As velmar_e2e::WaitExit, but a program that did not end is killed.
     int WaitExit(std::chrono::milliseconds limit) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-            }
-            std::this_thread::sleep_for(50ms);
+        const int code = velmar_e2e::WaitExit(pid_, limit);
+        if (code == -1) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
         }
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
         pid_ = -1;
-        return -1;
+        return code;
     }
     State Dump() {
         return velmar_e2e::RequestDump(pid_, profile_);
@@ -250,7 +244,7 @@ TEST_F(BundledSkinE2E, KavoShowsTheChipsDutiesTheFanViewAndSendsTheModeKeyToMode
     state = DumpWhen([&](State& v) { return v["topmost"] == (topBefore ? "0" : "1"); });
     EXPECT_EQ(state["topmost"], topBefore ? "0" : "1");
     ClickSkin(358 + 12, 9 + 12);
-    EXPECT_EQ(WaitExit(30s), 0);
+    EXPECT_EQ(WaitExit(30s), 0) << velmar_e2e::LogTail(profile_);
     EXPECT_EQ(UserString("TOP"), topBefore ? "FALSE" : "TRUE");
     EXPECT_EQ(UserString("PosX"), std::to_string(x_));
     EXPECT_EQ(UserString("Mode"), "3");
@@ -282,7 +276,7 @@ TEST_F(BundledSkinE2E, SlateAsInitialSkinShowsTheFansAndItsButtonSwitchesBackToK
     EXPECT_EQ(state["main.FAN+ZEFAN_FAN_3+CAPTION"], "CPU FAN 2");
     WaitForChipDuties("main", false);
     kill(pid_, SIGTERM);
-    EXPECT_EQ(WaitExit(30s), 0);
+    EXPECT_EQ(WaitExit(30s), 0) << velmar_e2e::LogTail(profile_);
     EXPECT_EQ(UserString("InitialSkin"), "KavoIII.xml");
 }
 

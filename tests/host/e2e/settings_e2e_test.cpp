@@ -89,19 +89,18 @@ protected:
     void TearDown() override {
         if (pid_ <= 0) return;
         kill(pid_, SIGTERM);
-        EXPECT_EQ(WaitExit(30s), 0);
+        EXPECT_EQ(WaitExit(30s), 0) << velmar_e2e::LogTail(profile_);
     }
 
+    // As velmar_e2e::WaitExit, but a program that did not end is killed.
     int WaitExit(std::chrono::milliseconds limit) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-            std::this_thread::sleep_for(50ms);
+        const int code = velmar_e2e::WaitExit(pid_, limit);
+        if (code == -1) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
         }
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-        return -1;
+        pid_ = -1;
+        return code;
     }
     State Dump() {
         return velmar_e2e::RequestDump(pid_, profile_);
@@ -238,8 +237,7 @@ TEST_F(SettingsE2E, TransparencyChosenWithOkIsKeptAtExit) {
     state = DumpWhen([](State& v) { return v.count("dialog.TransDialog.title") == 0; });
     EXPECT_EQ(state.count("dialog.TransDialog.title"), 0u);
     kill(pid_, SIGTERM);
-    EXPECT_EQ(WaitExit(30s), 0);
-    pid_ = -1;
+    EXPECT_EQ(WaitExit(30s), 0) << velmar_e2e::LogTail(profile_);
     EXPECT_EQ(Varnreg(std::string("get ") + kSettingsKey + " TRANS"), "103");
     Varnreg(std::string("set ") + kSettingsKey + " TRANS --dword 255");
 }

@@ -92,16 +92,7 @@ protected:
         for (int i = 0; ready && i < 400 && std::filesystem::is_empty(profile_ + "/run"); ++i) std::this_thread::sleep_for(50ms);
         return pid;
     }
-    // Exit code, or -1 when the process did not end within the time.
-    static int WaitExit(pid_t pid, std::chrono::milliseconds limit) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < end) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-            std::this_thread::sleep_for(50ms);
-        }
-        return -1;
-    }
+    static int WaitExit(pid_t pid, std::chrono::milliseconds limit) { return velmar_e2e::WaitExit(pid, limit); }
     static std::map<std::string, std::string> Dump(pid_t pid) {
         return velmar_e2e::RequestDump(pid, profile_);
     }
