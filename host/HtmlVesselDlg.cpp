@@ -90,7 +90,10 @@ void CHtmlVesselDlg::OnMainPageComplete() {
     }
     if (sequenceRunning_) return;
     sequenceRunning_ = true;
-    RunFirstCompletion();
+    {
+        const CPluginsInUse inUse(*this);
+        RunFirstCompletion();
+    }
     sequenceRunning_ = false;
     if (ended_) return;
     firstCompletionDone_ = true;
@@ -207,6 +210,7 @@ void CHtmlVesselDlg::RestartTimers() {
 }
 
 void CHtmlVesselDlg::RefreshShared() {
+    const CPluginsInUse inUse(*this);
     const SharedRefreshState state{modes_.CurrentMode, viewPluginName_, ShowsPluginView};
     RefreshSharedData(plugins_, ini_, state, documents_, *this);
 }
@@ -223,7 +227,7 @@ void CHtmlVesselDlg::OnTimer(int id) {
     ticking_ = true;
     if (id == kMainTimer) {
         RefreshShared();
-        engine_.CallScript("ProcessEnd", "", "");
+        if (!ended_) engine_.CallScript("ProcessEnd", "", "");
     }
     if (ShowsPluginView && view_ && !view_->IsVisible()) ScheduleViewReload();
     ticking_ = false;
@@ -291,7 +295,17 @@ void CHtmlVesselDlg::OnPositionChanged(int x, int y) {
 
 void CHtmlVesselDlg::SaveAndExit() {
     if (ended_) return;
+    if (pluginsInUse_ > 0) {
+        exitDeferred_ = true;
+        return;
+    }
     exit_.Run();
+}
+
+CHtmlVesselDlg::CPluginsInUse::~CPluginsInUse() {
+    if (--frame_.pluginsInUse_ > 0 || !frame_.exitDeferred_) return;
+    frame_.exitDeferred_ = false;
+    frame_.SaveAndExit();
 }
 
 // --- skin commands -------------------------------------------------------
@@ -469,6 +483,7 @@ void CHtmlVesselDlg::ScheduleViewReload() {
 
 void CHtmlVesselDlg::LoadInitialView() {
     if (ended_ || !view_) return;
+    const CPluginsInUse inUse(*this);
     const std::string initial = CSkinDefinition::GetPluginViewInit(SkinDefinitionPath());
     const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
     for (IVARNPlugin* plugin : loaded) {

@@ -258,4 +258,21 @@ private:
     bool ended_ = false;
     bool dragging_ = false;
     bool ticking_ = false;
+
+    // Plug-in interfaces stay in use across script calls, and a script call
+    // waits in a nested event loop where SIGTERM or the session's end can
+    // arrive. An exit asked for then waits until the outermost such use
+    // returns, so no plug-in is unloaded under its caller.
+    class CPluginsInUse {
+    public:
+        explicit CPluginsInUse(CHtmlVesselDlg& frame) : frame_(frame) { ++frame_.pluginsInUse_; }
+        ~CPluginsInUse();
+        CPluginsInUse(const CPluginsInUse&) = delete;
+        CPluginsInUse& operator=(const CPluginsInUse&) = delete;
+
+    private:
+        CHtmlVesselDlg& frame_;
+    };
+    int pluginsInUse_ = 0;
+    bool exitDeferred_ = false;
 };

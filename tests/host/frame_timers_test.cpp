@@ -135,6 +135,34 @@ TEST_F(FrameTimersTest, TickArrivingInsideAScriptCallOfATickIsDropped) {
     EXPECT_EQ(nested, 1);
 }
 
+// SIGTERM and the session's end arrive inside the nested event loop of a
+// script call. Ending there unloaded the plug-ins whose documents the tick
+// was rendering, and the tick then released an interface of an unloaded
+// library: Velmar died of SIGSEGV instead of ending with 0.
+TEST_F(FrameTimersTest, ExitAskedForInsideATicksRenderingWaitsForTheTick) {
+    ListPlugins({"ZETA_PLUGIN", "OMEGA_PLUGIN"});
+    ShareZeta();
+    WriteSkinFile("PlugIn.ini", "[ZETA_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\nUpdate=0\nshare=1\n"
+                                "[OMEGA_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\nUpdate=0\nshare=1\n");
+    Started();
+    int unloadedInside = -1;
+    page_.Define("VARNEQ_WARNING", [&](const std::vector<std::string>&) {
+        if (unloadedInside < 0) {
+            Frame().OnSessionEnd();
+            unloadedInside = JournalCount("ZETA_PLUGIN", "unload") + JournalCount("OMEGA_PLUGIN", "unload");
+        }
+        return ScriptOutcome{};
+    });
+    ClearJournal();
+    timers_.Tick(kMainTimer);
+    EXPECT_EQ(unloadedInside, 0);
+    EXPECT_EQ(window_.exitCode, 0);
+    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "unload"), 1);
+    EXPECT_EQ(JournalCount("OMEGA_PLUGIN", "unload"), 1);
+    EXPECT_EQ(log_.Count("call ProcessEnd"), 0);  // the tick ends with the program
+    EXPECT_EQ(UserDword("Mode"), 0);
+}
+
 TEST_F(FrameTimersTest, PowerEventsGoToTheFirstPluginOnly) {
     ListPlugins({"ZETA_PLUGIN", "OMEGA_PLUGIN"});
     Started();

@@ -190,7 +190,10 @@ protected:
         std::string text = "page / chip:";
         for (std::size_t n = 0; n < kFanOutputs.size(); ++n)
             text += " " + kFanOutputs[n] + " " + state[item(n)] + " / " + chip[kFanOutputs[n]];
-        return text + " (page " + state["main.state"] + ", timer 1 " + state["timer1"] + ")";
+        return text + " (page " + state["main.state"] + ", timer 1 " + state["timer1"] + " every " +
+               state["timer1Period"] + " ms, started " + state["timer1Starts"] + " times, last tick " +
+               state["tick1Ms"] + " ms)\n" +
+               velmar_e2e::LogTail(profile_);
     }
 
     static std::string profile_;
