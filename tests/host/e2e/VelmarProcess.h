@@ -48,6 +48,18 @@ inline int WaitExit(pid_t pid, std::chrono::milliseconds limit) {
     }
 }
 
+// As WaitExit, but a program still running after limit is killed; pid is
+// cleared either way, so a fixture's tear-down leaves it alone.
+inline int WaitExitOrKill(pid_t& pid, std::chrono::milliseconds limit) {
+    const int code = WaitExit(pid, limit);
+    if (code == -1) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    pid = -1;
+    return code;
+}
+
 // The end of the program's log, for the message of a failed check.
 inline std::string LogTail(const std::string& profile, std::size_t bytes = 3000) {
     std::ifstream in(profile + "/velmar.log");

@@ -118,16 +118,7 @@ protected:
         ASSERT_EQ(state_["windowVisible"], "1") << "the window never became visible";
         ASSERT_EQ(std::sscanf(state_["windowPos"].c_str(), "%d,%d", &x_, &y_), 2);
     }
-    // As velmar_e2e::WaitExit, but a program that did not end is killed.
-    int WaitExit(std::chrono::milliseconds limit) {
-        const int code = velmar_e2e::WaitExit(pid_, limit);
-        if (code == -1) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-        return code;
-    }
+    int WaitExit(std::chrono::milliseconds limit) { return velmar_e2e::WaitExitOrKill(pid_, limit); }
     State Dump() {
         return velmar_e2e::RequestDump(pid_, profile_);
     }
