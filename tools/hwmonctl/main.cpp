@@ -117,15 +117,19 @@ int main(int argc, char** argv)
     }
 
     // The same choice libvarnio makes from the same settings, to say which
-    // backend answers and why a requested one was refused.
-    const BackendChoice choice = OpenConfiguredBackend();
+    // backend answers and why a requested one was refused. Opening the direct
+    // backend identifies the chip, which is port traffic like any other.
+    CVarnioPort port;
+    const BackendChoice choice = [&port] {
+        CPortClaim claim(port);
+        return OpenConfiguredBackend();
+    }();
     std::printf("%s\n", FormatBackendReport(choice.report).c_str());
     if (choice.report.active == kNoBackend) {
         std::fprintf(stderr, "hwmonctl: backend refused: %s\n", choice.report.refusal.c_str());
         return 1;
     }
 
-    CVarnioPort port;
     if (!options.output.empty()) {
         const int programmed = Program(port, options);
         if (programmed != 0) {
