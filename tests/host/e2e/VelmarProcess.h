@@ -4,6 +4,7 @@
 #pragma once
 
 #include <signal.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,46 @@
 #include <thread>
 
 namespace velmar_e2e {
+
+// What a command printed on its standard output.
+inline std::string Shell(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        pclose(pipe);
+    }
+    return out;
+}
+
+// One test binary's private world: registry hives, runtime, config, data and
+// cache folders, the dump file and the plug-ins' journal under one temporary
+// folder, and a program folder of its own (app) with the built program,
+// plug-in, port library and board file; which skins go in is the test's
+// choice. Nothing of the user's own is touched. folder is empty on failure.
+struct Profile {
+    std::string folder;
+    std::string app;
+};
+
+inline Profile PrepareProfile(const std::string& prefix, const std::string& builtApp) {
+    std::string pattern = "/tmp/" + prefix + "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) return {};
+    const Profile profile{pattern, pattern + "/app"};
+    std::filesystem::create_directories(profile.folder + "/run");
+    std::filesystem::create_directories(profile.app);
+    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
+        std::filesystem::copy(builtApp + "/" + file, profile.app + "/" + file);
+    setenv("VELMAR_REGISTRY_DIR", profile.folder.c_str(), 1);
+    setenv("HOME", profile.folder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (profile.folder + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (profile.folder + "/data").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (profile.folder + "/cache").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (profile.folder + "/run").c_str(), 1);
+    setenv("VELMAR_TEST_CONTROL", (profile.folder + "/dump.txt").c_str(), 1);
+    setenv("VELMAR_RECORDING_LOG", (profile.folder + "/journal").c_str(), 1);
+    return profile;
+}
 
 // "section.key" -> value, from the dump's [section] and key=value lines.
 using DumpValues = std::map<std::string, std::string>;

@@ -32,15 +32,7 @@ constexpr const char* kSettingsKey = "'HKCU\\SOFTWARE\\VARN\\TamloIII'";
 // ZEFAN_FAN_<n> in board order of SimulatedBoard.ini.
 const std::vector<std::string> kFanOutputs = {"CPUFANIN0", "SYSFANIN", "AUXFANIN0", "CPUFANIN1"};
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
+using velmar_e2e::Shell;
 
 std::string Varnreg(const std::string& arguments) {
     std::string out = Shell(std::string(VELMAR_APP_DIR) + "/varnreg " + arguments + " 2>/dev/null");
@@ -69,26 +61,14 @@ std::map<std::string, std::string> ChipDuties() {
 class BundledSkinE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char pattern[] = "/tmp/velmar-bundled-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        profile_ = pattern;
-        std::filesystem::create_directories(profile_ + "/run");
-        app_ = profile_ + "/app";
-        std::filesystem::create_directories(app_);
-        const std::string built = VELMAR_APP_DIR;
-        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
-            std::filesystem::copy(built + "/" + file, app_ + "/" + file);
-        std::filesystem::copy(built + "/Skin", app_ + "/Skin", std::filesystem::copy_options::recursive);
+        const velmar_e2e::Profile profile = velmar_e2e::PrepareProfile("velmar-bundled-e2e", VELMAR_APP_DIR);
+        ASSERT_FALSE(profile.folder.empty());
+        profile_ = profile.folder;
+        app_ = profile.app;
+        std::filesystem::copy(std::string(VELMAR_APP_DIR) + "/Skin", app_ + "/Skin",
+                              std::filesystem::copy_options::recursive);
         ASSERT_TRUE(std::filesystem::exists(app_ + "/Skin/KavoIII.xml"));
         ASSERT_TRUE(std::filesystem::exists(app_ + "/Skin/Slate.xml"));
-        setenv("VELMAR_REGISTRY_DIR", profile_.c_str(), 1);
-        setenv("HOME", profile_.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (profile_ + "/config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (profile_ + "/data").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (profile_ + "/cache").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (profile_ + "/run").c_str(), 1);
-        setenv("VELMAR_TEST_CONTROL", (profile_ + "/dump.txt").c_str(), 1);
-        setenv("VELMAR_RECORDING_LOG", (profile_ + "/journal").c_str(), 1);
         const std::string occtrl = std::string(VELMAR_TEST_BIN_DIR) + "/plugins/libVARNOCCTRL_PLUGIN.so";
         ASSERT_TRUE(std::filesystem::exists(occtrl));
         Varnreg("set 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN --string " + app_ + "/ZEFAN.so");

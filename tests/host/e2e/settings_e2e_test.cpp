@@ -25,15 +25,7 @@ using State = std::map<std::string, std::string>;
 
 constexpr const char* kSettingsKey = "'HKCU\\SOFTWARE\\VARN\\TamloIII'";
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
+using velmar_e2e::Shell;
 
 // The registry as the user's tools see it: varnreg on the hive files of
 // VELMAR_REGISTRY_DIR.
@@ -46,23 +38,12 @@ std::string Varnreg(const std::string& arguments) {
 class SettingsE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char pattern[] = "/tmp/velmar-settings-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        profile_ = pattern;
-        std::filesystem::create_directories(profile_ + "/run");
-        app_ = profile_ + "/app";
-        std::filesystem::create_directories(app_);
-        const std::string built = VELMAR_APP_DIR;
-        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
-            std::filesystem::copy(built + "/" + file, app_ + "/" + file);
-        std::filesystem::copy(built + "/Skin", app_ + "/Skin", std::filesystem::copy_options::recursive);
-        setenv("VELMAR_REGISTRY_DIR", profile_.c_str(), 1);
-        setenv("HOME", profile_.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (profile_ + "/config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (profile_ + "/data").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (profile_ + "/cache").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (profile_ + "/run").c_str(), 1);
-        setenv("VELMAR_TEST_CONTROL", (profile_ + "/dump.txt").c_str(), 1);
+        const velmar_e2e::Profile profile = velmar_e2e::PrepareProfile("velmar-settings-e2e", VELMAR_APP_DIR);
+        ASSERT_FALSE(profile.folder.empty());
+        profile_ = profile.folder;
+        app_ = profile.app;
+        std::filesystem::copy(std::string(VELMAR_APP_DIR) + "/Skin", app_ + "/Skin",
+                              std::filesystem::copy_options::recursive);
         Varnreg("set 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN --string " + app_ + "/ZEFAN.so");
         Varnreg("set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string simulated");
         Varnreg("set 'HKLM\\SOFTWARE\\VARN\\SystemInfo' MBModel --string SimulatedBoard");

@@ -28,42 +28,19 @@ using namespace std::chrono_literals;
 
 const std::string kBuiltApp = VELMAR_APP_DIR;
 
-std::string Shell(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
+using velmar_e2e::Shell;
 
 class VelmarE2E : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        char pattern[] = "/tmp/velmar-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        profile_ = pattern;
-        std::filesystem::create_directories(profile_ + "/run");
-        // A program folder of the test's own: the built program and plug-in
-        // beside the host test skin, whatever skins the build bundles.
-        app_ = profile_ + "/app";
-        std::filesystem::create_directories(app_);
-        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
-            std::filesystem::copy(kBuiltApp + "/" + file, app_ + "/" + file);
+        const velmar_e2e::Profile profile = velmar_e2e::PrepareProfile("velmar-e2e", kBuiltApp);
+        ASSERT_FALSE(profile.folder.empty());
+        profile_ = profile.folder;
+        app_ = profile.app;
+        // The host test skin, whatever skins the build bundles.
         std::filesystem::copy(std::string(VELMAR_TEST_DATA_DIR) + "/hostskin", app_ + "/Skin",
                               std::filesystem::copy_options::recursive);
         ASSERT_EQ(std::system((std::string(VELMAR_SKIN_BITMAPS_TOOL) + " " + app_ + "/Skin").c_str()), 0);
-        // Nothing of the user's own: registry, runtime, config, data and cache
-        // folders all lie in the profile.
-        setenv("VELMAR_REGISTRY_DIR", profile_.c_str(), 1);
-        setenv("HOME", profile_.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (profile_ + "/config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (profile_ + "/data").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (profile_ + "/cache").c_str(), 1);
-        setenv("XDG_RUNTIME_DIR", (profile_ + "/run").c_str(), 1);
-        setenv("VELMAR_TEST_CONTROL", (profile_ + "/dump.txt").c_str(), 1);
-        setenv("VELMAR_RECORDING_LOG", (profile_ + "/journal").c_str(), 1);
         CRegistryAccess machine;
         machine.SetRootKey(HKEY_LOCAL_MACHINE);
         machine.SetString("SOFTWARE\\VARN\\VARNIO", "Backend", "simulated");
