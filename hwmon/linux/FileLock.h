@@ -23,7 +23,6 @@ public:
 
     Outcome Acquire(std::chrono::milliseconds patience);
     void Release();
-    const std::string& Path() const { return path_; }
 
 private:
     std::string path_;

@@ -30,6 +30,23 @@ inline std::string Shell(const std::string& command) {
     return out;
 }
 
+// The registry as the user's tools see it: varnreg (from the built program
+// folder) on the hive files of VELMAR_REGISTRY_DIR; its output without the
+// final newline.
+inline std::string Varnreg(const std::string& builtApp, const std::string& arguments) {
+    std::string out = Shell(builtApp + "/varnreg " + arguments + " 2>/dev/null");
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out;
+}
+
+// ZEFAN from the profile's program folder, on the simulated chip of the
+// simulated board, as the demo registers them.
+inline void RegisterZefanOnSimulatedBoard(const std::string& builtApp, const std::string& app) {
+    Varnreg(builtApp, "set 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN --string " + app + "/ZEFAN.so");
+    Varnreg(builtApp, "set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string simulated");
+    Varnreg(builtApp, "set 'HKLM\\SOFTWARE\\VARN\\SystemInfo' MBModel --string SimulatedBoard");
+}
+
 // One test binary's private world: registry hives, runtime, config, data and
 // cache folders, the dump file and the plug-ins' journal under one temporary
 // folder, and a program folder of its own (app) with the built program,

@@ -34,11 +34,7 @@ const std::vector<std::string> kFanOutputs = {"CPUFANIN0", "SYSFANIN", "AUXFANIN
 
 using velmar_e2e::Shell;
 
-std::string Varnreg(const std::string& arguments) {
-    std::string out = Shell(std::string(VELMAR_APP_DIR) + "/varnreg " + arguments + " 2>/dev/null");
-    while (!out.empty() && out.back() == '\n') out.pop_back();
-    return out;
-}
+std::string Varnreg(const std::string& arguments) { return velmar_e2e::Varnreg(VELMAR_APP_DIR, arguments); }
 
 // The duty of each fan output as hwmonctl reads it from the chip ("45%").
 std::map<std::string, std::string> ChipDuties() {
@@ -71,10 +67,8 @@ protected:
         ASSERT_TRUE(std::filesystem::exists(app_ + "/Skin/Slate.xml"));
         const std::string occtrl = std::string(VELMAR_TEST_BIN_DIR) + "/plugins/libVARNOCCTRL_PLUGIN.so";
         ASSERT_TRUE(std::filesystem::exists(occtrl));
-        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN --string " + app_ + "/ZEFAN.so");
+        velmar_e2e::RegisterZefanOnSimulatedBoard(VELMAR_APP_DIR, app_);
         Varnreg("set 'HKLM\\SOFTWARE\\VARN\\APM' OCCTRL --string " + occtrl);
-        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string simulated");
-        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\SystemInfo' MBModel --string SimulatedBoard");
         Varnreg(std::string("set ") + kSettingsKey + " Interval --string 1");
         ASSERT_EQ(Varnreg("get 'HKLM\\SOFTWARE\\VARN\\APM' OCCTRL"), occtrl);
     }

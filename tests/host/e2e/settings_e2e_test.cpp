@@ -27,13 +27,7 @@ constexpr const char* kSettingsKey = "'HKCU\\SOFTWARE\\VARN\\TamloIII'";
 
 using velmar_e2e::Shell;
 
-// The registry as the user's tools see it: varnreg on the hive files of
-// VELMAR_REGISTRY_DIR.
-std::string Varnreg(const std::string& arguments) {
-    std::string out = Shell(std::string(VELMAR_APP_DIR) + "/varnreg " + arguments + " 2>/dev/null");
-    while (!out.empty() && out.back() == '\n') out.pop_back();
-    return out;
-}
+std::string Varnreg(const std::string& arguments) { return velmar_e2e::Varnreg(VELMAR_APP_DIR, arguments); }
 
 class SettingsE2E : public ::testing::Test {
 protected:
@@ -44,9 +38,7 @@ protected:
         app_ = profile.app;
         std::filesystem::copy(std::string(VELMAR_APP_DIR) + "/Skin", app_ + "/Skin",
                               std::filesystem::copy_options::recursive);
-        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN --string " + app_ + "/ZEFAN.so");
-        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string simulated");
-        Varnreg("set 'HKLM\\SOFTWARE\\VARN\\SystemInfo' MBModel --string SimulatedBoard");
+        velmar_e2e::RegisterZefanOnSimulatedBoard(VELMAR_APP_DIR, app_);
         Varnreg(std::string("set ") + kSettingsKey + " Interval --string 2");
         Varnreg(std::string("set ") + kSettingsKey + " Temperature --string 0");
         ASSERT_EQ(Varnreg("get 'HKLM\\SOFTWARE\\VARN\\APM' ZEFAN"), app_ + "/ZEFAN.so");
