@@ -36,11 +36,21 @@ void CQtVesselWindow::Attach(CHtmlVesselDlg* frame) { frame_ = frame; }
 
 std::uint64_t CQtVesselWindow::WindowId() { return static_cast<std::uint64_t>(winId()); }
 
-WorkArea CQtVesselWindow::PrimaryWorkArea() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+namespace {
+WorkArea WorkAreaOf(const QScreen* screen) {
     if (!screen) return {0, 0, 0, 0};
     const QRect area = screen->availableGeometry();
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+}  // namespace
+
+WorkArea CQtVesselWindow::PrimaryWorkArea() { return WorkAreaOf(QGuiApplication::primaryScreen()); }
+
+std::vector<WorkArea> CQtVesselWindow::ScreenWorkAreas() {
+    std::vector<WorkArea> areas{PrimaryWorkArea()};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) areas.push_back(WorkAreaOf(screen));
+    return areas;
 }
 
 FrameRect CQtVesselWindow::Geometry() { return {x(), y(), width(), height()}; }
@@ -103,10 +113,18 @@ void CQtVesselWindow::EndProcess(int exitCode) {
 }
 
 void CQtVesselWindow::ShowAndActivate() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     repaint();
     raise();
     activateWindow();
+}
+
+void CQtVesselWindow::Iconify() { showMinimized(); }
+
+void CQtVesselWindow::changeEvent(QEvent* event) {
+    CQtHtmlWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && frame_) frame_->OnWindowIconified(isMinimized());
 }
 
 void CQtVesselWindow::moveEvent(QMoveEvent* event) {

@@ -29,11 +29,12 @@ public:
     // IFrameWindow
     std::uint64_t WindowId() override;
     WorkArea PrimaryWorkArea() override;
+    std::vector<WorkArea> ScreenWorkAreas() override;
     FrameRect Geometry() override;
     void MoveTo(int x, int y) override;
     void SetTopmost(bool topmost, bool show) override;
     void ShowWindow() override;
-    bool IsVisible() override { return isVisible(); }
+    bool IsVisible() override { return isVisible() && !isMinimized(); }
     void Activate() override;
     void RedrawNow() override { repaint(); }
     void SetIcon(const std::string& iconPath) override;
@@ -44,10 +45,12 @@ public:
     // ITrayWindow
     void HideFromTaskbar() override { hide(); }
     void ShowAndActivate() override;
+    void Iconify() override;
 
 protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

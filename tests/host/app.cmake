@@ -7,6 +7,7 @@ velmar_gtest(NAME host_frame_tests
     ${CMAKE_CURRENT_LIST_DIR}/frame_timers_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_view_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_exit_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktop_session_test.cpp
   LIBS velmar_frame velmar_host_linux velmar_skin_doubles
   LABELS unit)
 target_include_directories(host_frame_tests PRIVATE ${CMAKE_SOURCE_DIR}/host/doubles ${CMAKE_CURRENT_LIST_DIR})
