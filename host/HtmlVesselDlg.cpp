@@ -540,7 +540,10 @@ void CHtmlVesselDlg::LoadInitialView() {
         plugins_.SelectViewPluginInfo(plugin);
         const std::string document = plugin_calls::GetData(plugins_.ViewPluginInfo(), kDocumentBufferSize, 0).text;
         if (DocumentHasWarning(document)) modes_.WarningActive = true;
-        if (modes_.WarningActive) StartAnimation();
+        // A running animation goes on: restarting it on every reload of the
+        // hidden view put the skin's icon back each interval, and the
+        // warning's frames were hardly seen.
+        if (modes_.WarningActive && !tray_.Animating()) StartAnimation();
         view_->LoadContent(skinFolder_, viewSkin, document);
         view_->CallScript("OnInitial");
         plugins_.SetViewPluginBase(plugin);

@@ -120,7 +120,18 @@ void CQtVesselWindow::ShowAndActivate() {
     activateWindow();
 }
 
-void CQtVesselWindow::Iconify() { showMinimized(); }
+void CQtVesselWindow::Iconify() {
+    // The window manager takes no iconify request for a window it does not
+    // manage yet, and Qt maps a never-shown window as a normal one: such a
+    // window ("Min" at start) is shown and iconified as soon as it is on
+    // screen.
+    if (!isVisible()) {
+        iconifyWhenExposed_ = true;
+        show();
+        return;
+    }
+    showMinimized();
+}
 
 void CQtVesselWindow::changeEvent(QEvent* event) {
     CQtHtmlWindow::changeEvent(event);
@@ -148,6 +159,11 @@ QString CQtVesselWindow::ElementIdAt(const QPoint& viewPosition) {
 }
 
 bool CQtVesselWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (iconifyWhenExposed_ && event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        iconifyWhenExposed_ = false;
+        QTimer::singleShot(0, this, [this] { showMinimized(); });
+    }
     if (event->type() != QEvent::MouseButtonPress || !frame_) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* mouse = static_cast<QMouseEvent*>(event);

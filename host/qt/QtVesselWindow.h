@@ -64,4 +64,5 @@ private:
     int stillPolls_ = 0;
     std::chrono::steady_clock::time_point programStart_ = std::chrono::steady_clock::now();
     double shownAfterMs_ = -1;
+    bool iconifyWhenExposed_ = false;
 };

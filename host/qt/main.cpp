@@ -166,6 +166,7 @@ int main(int argc, char** argv) {
                   << "trayFrame=" + QString::fromStdString(frame.Tray().CurrentIcon())
                   << QString("windowPlace=") + PlaceName(frame.Tray().Place())
                   << "iconified=" + Flag(window.isMinimized())
+                  << "windowId=" + QString::number(window.winId())
                   << "platform=" + QGuiApplication::platformName()
                   << "sessionLimits=" + QString::fromStdString(sessionLimits)
                   << "sleepLock=" + Flag(power.SleepLockHeld())
