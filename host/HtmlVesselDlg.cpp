@@ -64,6 +64,9 @@ void CHtmlVesselDlg::OnInitDialog() {
     services_.page.SetDocumentCompleteHandler([this] { OnMainPageComplete(); });
     services_.page.SetBeforeNavigateHandler([this](const std::string& address) { return OnBeforeNavigate(address); });
     trans_.LoadStoredAlpha(services_.hives);
+    // Until a skin names the application, its boxes ("Initial skin fail",
+    // "Base Interface Not Found") carry the program's own name.
+    services_.window.SetApplicationName(services_.applicationName);
 }
 
 void CHtmlVesselDlg::End(int exitCode) {
@@ -137,16 +140,18 @@ void CHtmlVesselDlg::RunFirstCompletion() {
         return;
     }
     // The window opens at the opacity it had when it was closed.
-    if (trans_.GetAlpha() < CTransDialog::kMaxAlpha) engine_.SetTransparency(trans_.GetAlpha());
+    if (trans_.AppliedAlpha() < CTransDialog::kMaxAlpha) engine_.SetTransparency(trans_.AppliedAlpha());
 
-    SetHostEventTarget(&modes_);
-    loader_.LoadAll(plugins_, PluginLoadContext{static_cast<VARN_VALUE>(window.WindowId()), &modes_.CurrentMode,
-                                                &HostPluginEventCallback});
+    SetHostEventTarget(this);
+    // Plug-ins get the widget, not the window system's id: the id changes
+    // whenever the window is re-created (a topmost change does that).
+    loader_.LoadAll(plugins_, PluginLoadContext{static_cast<VARN_VALUE>(window.PluginWindowHandle()),
+                                                &modes_.CurrentMode, &HostPluginEventCallback});
 
     ReadPluginViewSettings();
 
     applicationName_ = engine_.ApplicationName();
-    window.SetApplicationName(applicationName_);
+    window.SetApplicationName(applicationName_.empty() ? services_.applicationName : applicationName_);
     tray_.Install(this, applicationName_, engine_.IconPath(), CSystemTray::kMenuId, false);
     tray_.SetDefaultMenuItem(CSystemTray::ID_MINIMIZE, false);
     window.SetIcon(engine_.IconPath());
@@ -235,7 +240,10 @@ void CHtmlVesselDlg::OnTimer(int id) {
 
 void CHtmlVesselDlg::OnCommand(int command) {
     if (ended_) return;
-    if (modes_.OnModeCommand(command)) return;
+    {
+        const CPluginsInUse inUse(*this);
+        if (modes_.OnModeCommand(command)) return;
+    }
     switch (command) {
     case kCommandRenderShared: RenderSharedData(); break;
     case CSystemTray::ID_MAXIMIZE: RestoreFromTray(); break;
@@ -264,6 +272,7 @@ void CHtmlVesselDlg::RestoreFromTray() {
 
 bool CHtmlVesselDlg::OnPowerEvent(int event, int data) {
     if (event != CAppTray::kSuspend && event != CAppTray::kResume) return false;
+    const CPluginsInUse inUse(*this);
     if (IVARNPlugin* first = plugins_.First())
         plugin_calls::SendThroughTemporaryExtend(first, VARN_CMD_SUSPEND_EVENT, event, 0);
     return event == CAppTray::kResume && data == 2;
@@ -296,10 +305,21 @@ void CHtmlVesselDlg::OnPositionChanged(int x, int y) {
 void CHtmlVesselDlg::SaveAndExit() {
     if (ended_) return;
     if (pluginsInUse_ > 0) {
-        exitDeferred_ = true;
+        // The settings dialog would otherwise hold the exit until the user
+        // closes it; ending it lets the uses unwind.
+        if (!exitDeferred_) {
+            exitDeferred_ = true;
+            services_.dialogs.EndModalRuns();
+        }
         return;
     }
     exit_.Run();
+}
+
+int32_t CHtmlVesselDlg::OnPluginEvent(const char* sender, const char* event, int32_t value) {
+    if (ended_) return 0;
+    const CPluginsInUse inUse(*this);
+    return modes_.OnPluginEvent(sender, event, value);
 }
 
 CHtmlVesselDlg::CPluginsInUse::~CPluginsInUse() {
@@ -324,8 +344,11 @@ std::vector<AboutEntry> CHtmlVesselDlg::AboutEntries() const {
 }
 
 void CHtmlVesselDlg::RunSettings() {
+    // The plug-ins' pages live in the dialog: their code runs whenever the
+    // dialog's event loop does.
+    const CPluginsInUse inUse(*this);
     settings_.DoModal([this] { return services_.dialogs.RunSettings(settings_); });
-    if (ended_) return;
+    if (ended_ || exitDeferred_) return;
     ShowViewDocument(modes_.CurrentMode);
 }
 
@@ -337,7 +360,8 @@ void CHtmlVesselDlg::ToggleTopmost() {
 }
 
 void CHtmlVesselDlg::RunTransparency() {
-    if (services_.dialogs.RunTransparency(trans_)) engine_.SetTransparency(trans_.GetAlpha());
+    if (trans_.DoModal([this] { return services_.dialogs.RunTransparency(trans_); }))
+        engine_.SetTransparency(trans_.GetAlpha());
 }
 
 void CHtmlVesselDlg::MinimizeFromSkin() {
@@ -383,6 +407,7 @@ void CHtmlVesselDlg::ChangeSkin(const std::string& fileName, bool fromDialog) {
 }
 
 int CHtmlVesselDlg::SelectPluginView(const std::string& identifier) {
+    const CPluginsInUse inUse(*this);
     services_.timers.Stop(kMainTimer);
     if (view_) view_->SetActive(false);
     // A copy: plug-in calls below may call back into the host.
@@ -437,6 +462,7 @@ bool CHtmlVesselDlg::OnBeforeNavigate(const std::string& address) {
 
 void CHtmlVesselDlg::RunNavigationCommand(const std::string& address, bool afterStart) {
     if (ended_) return;
+    const CPluginsInUse inUse(*this);
     const NavigationCommand command = ParseNavigationCommand(address);
     const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
     for (IVARNPlugin* plugin : loaded)
@@ -456,7 +482,10 @@ void CHtmlVesselDlg::RunNavigationCommand(const std::string& address, bool after
 
 // --- plug-in view --------------------------------------------------------
 
-std::string CHtmlVesselDlg::FetchViewDocument(int mode) { return ::FetchViewDocument(plugins_, documents_, mode); }
+std::string CHtmlVesselDlg::FetchViewDocument(int mode) {
+    const CPluginsInUse inUse(*this);
+    return ::FetchViewDocument(plugins_, documents_, mode);
+}
 
 void CHtmlVesselDlg::ShowViewDocument(int mode) {
     const std::string document = FetchViewDocument(mode);
@@ -526,7 +555,7 @@ void CHtmlVesselDlg::DeactivatePluginView() {
 }
 
 ExitWindowState CHtmlVesselDlg::WindowState() {
-    return {posX_, posY_, Topmost, static_cast<uint32_t>(trans_.GetAlpha())};
+    return {posX_, posY_, Topmost, static_cast<uint32_t>(trans_.AppliedAlpha())};
 }
 
 std::string CHtmlVesselDlg::GetSkinName(const std::string& definitionPath) {

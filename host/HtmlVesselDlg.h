@@ -18,6 +18,7 @@
 #include "FrameGatedSkinWindow.h"
 #include "FramePorts.h"
 #include "GeneralSettingDlg.h"
+#include "HostEventCallback.h"
 #include "InstanceChecker.h"
 #include "LoadedPlugins.h"
 #include "OperatingModes.h"
@@ -84,7 +85,8 @@ class CHtmlVesselDlg : private ISkinCommandTarget,
                        private IWarningTimer,
                        private ISettingsApply,
                        private IPluginViewOwner,
-                       private IFolderBrowser {
+                       private IFolderBrowser,
+                       private IPluginEventTarget {
 public:
     explicit CHtmlVesselDlg(FrameServices services);
     ~CHtmlVesselDlg() override;
@@ -225,6 +227,11 @@ private:
         return services_.dialogs.BrowseForFolder(title);
     }
 
+    // IPluginEventTarget: a plug-in's event runs the mode rules, which call
+    // into page scripts (a nested event loop) while the plug-in that sent it
+    // waits for the callback to return.
+    int32_t OnPluginEvent(const char* sender, const char* event, int32_t value) override;
+
     FrameServices services_;
     CFrameGatedSkinWindow target_;
     CSkinEngine engine_;
@@ -259,10 +266,13 @@ private:
     bool dragging_ = false;
     bool ticking_ = false;
 
-    // Plug-in interfaces stay in use across script calls, and a script call
-    // waits in a nested event loop where SIGTERM or the session's end can
-    // arrive. An exit asked for then waits until the outermost such use
-    // returns, so no plug-in is unloaded under its caller.
+    // Plug-in code may be on the stack below any nested event loop: a script
+    // call waits in one, so do the settings dialog (the plug-ins' pages are
+    // their code) and a plug-in's own dialogs. SIGTERM, the session's end,
+    // the tray's Exit or "CLOSE" can arrive there. Every path that calls a
+    // plug-in holds this guard; an exit asked for meanwhile ends the modal
+    // dialogs and runs when the outermost use returns, so no library is
+    // unloaded under its own code.
     class CPluginsInUse {
     public:
         explicit CPluginsInUse(CHtmlVesselDlg& frame) : frame_(frame) { ++frame_.pluginsInUse_; }
