@@ -143,6 +143,7 @@ public:
     ITrayTarget& TrayTarget() { return *this; }
     CSettingDialog& Settings() { return settings_; }
     CTransDialog& Transparency() { return trans_; }
+    CSkinSetting& SkinSelection() { return skinSetting_; }
     // The About dialog's list: every library the loader listed, in load order.
     std::vector<AboutEntry> AboutEntries() const;
 
@@ -162,7 +163,10 @@ private:
     void End(int exitCode);
     void StartMainTimerIfAllowed();
     void ReadPluginViewSettings();
-    void ChangeSkin(const std::string& fileName, bool fromDialog);
+    // Checks the new skin first: one that cannot be composed is refused
+    // (the user is told why) and the current skin stays as it is.
+    void ChangeSkin(const std::string& folder, const std::string& fileName, bool fromDialog);
+    bool ComposeMainPage();
     std::string SkinDefinitionPath() const { return skinFolder_ + skinFile_; }
 
     // ISkinCommandTarget
@@ -171,7 +175,7 @@ private:
     void ShowSkinSelection() override;
     void ToggleTopmost() override;
     void RunTransparency() override;
-    void ChangeSkinFromCommand(const std::string& fileName) override { ChangeSkin(fileName, false); }
+    void ChangeSkinFromCommand(const std::string& fileName) override { ChangeSkin(skinFolder_, fileName, false); }
     void MinimizeFromSkin() override;
     int SelectPluginView(const std::string& identifier) override;
 
@@ -195,7 +199,9 @@ private:
     // ISkinOwner
     std::string GetSkinName(const std::string& definitionPath) override;
     std::string DefinitionPath() override { return SkinDefinitionPath(); }
-    void SetSkinFolder(const std::string& folder) override { skinFolder_ = folder; }
+    // The folder is taken over by the change that follows, once the skin in
+    // it has been found usable.
+    void SetSkinFolder(const std::string& folder) override { chosenSkinFolder_ = folder; }
     void ChangeSkin(const std::string& fileName) override { ChangeSkinFromDialog(fileName); }
 
     // ITrayTarget
@@ -233,6 +239,8 @@ private:
     int32_t OnPluginEvent(const char* sender, const char* event, int32_t value) override;
 
     FrameServices services_;
+    // Every box of the frame, its engines and its loader: one at a time.
+    CFailureMessages messages_;
     CFrameGatedSkinWindow target_;
     CSkinEngine engine_;
     CFrameDocumentPage documentPage_;
@@ -252,6 +260,7 @@ private:
     std::unique_ptr<CPlugInView> view_;
 
     std::string skinFolder_;
+    std::string chosenSkinFolder_;  // the skin selection's folder, until a change takes it
     std::string skinFile_ = kDefaultSkinFile;
     std::string viewPluginName_;
     std::string applicationName_;

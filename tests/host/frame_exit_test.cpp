@@ -246,21 +246,53 @@ TEST_F(FrameExitTest, SkinFileCommandRecomposesAndTellsThePageItsState) {
     EXPECT_EQ(UserString("InitialSkin"), "Blue.xml");
 }
 
-TEST_F(FrameExitTest, SkinFromTheSelectionDialogThatFailsIsFatal) {
-    ListPlugins({"ZETA_PLUGIN"});
-    Started();
-    Frame().ChangeSkinFromDialog("Missing.xml");
-    EXPECT_EQ(messages_.shown.back(), kInitialSkinFail);
-    EXPECT_EQ(window_.exitCode, 0);
-    EXPECT_EQ(JournalCount("ZETA_PLUGIN", "unload"), 1);
-    EXPECT_EQ(UserDword("PosX"), -1);
-}
+class RecordingSkinSettingView : public ISkinSettingView {
+public:
+    void SetFolderText(const std::string&) override {}
+    void ClearList() override {}
+    void AppendListItem(const std::string&) override {}
+    void SelectListItem(int) override {}
+};
 
-TEST_F(FrameExitTest, SkinFileCommandThatFailsIsNotReported) {
+// From a skin button or from the skin selection (whose folder comes with the
+// choice): a skin that cannot be composed is refused before anything of the
+// current one is torn down, and the user is told why.
+TEST_F(FrameExitTest, SkinThatCannotBeComposedIsRefusedAndTheCurrentSkinStays) {
+    ListPlugins({"ZETA_PLUGIN"});
+    WriteSkinFile("Broken.xml", "<VARNSKINDEFINE><SKIN NAME=\"Broken\">");
+    const std::string other = folder_ + "/other";
+    std::filesystem::create_directories(other);
+    std::ofstream(other + "/NoXsl.xml") << "<VARNSKINDEFINE><SKIN NAME=\"No stylesheet\"/></VARNSKINDEFINE>";
     Started();
+    const std::size_t buttons = Frame().Engine().Buttons().size();
+    ASSERT_GT(buttons, 0u);
+    ASSERT_TRUE(window_.visible);
+    const int hides = log_.Count("hide");
+    page_.calls.clear();
+
     EXPECT_EQ(Click("Missing.xml"), kClickHandled);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(messages_.shown.back(), "The skin \"Missing.xml\" cannot be used: the file does not exist. "
+                                      "The current skin stays.");
+    Click("Broken.xml");
+    EXPECT_NE(messages_.shown.back().find("not a skin definition"), std::string::npos);
+    dialogs_.browsed = other;
+    RecordingSkinSettingView view;
+    Frame().SkinSelection().OnInitDialog(view);
+    Frame().SkinSelection().OnBrowse();
+    Frame().SkinSelection().OnSelectionChanged("No stylesheet");
+    EXPECT_NE(messages_.shown.back().find("names no XSL stylesheet"), std::string::npos);
+
+    EXPECT_EQ(messages_.shown.size(), 3u);
     EXPECT_FALSE(Frame().Ended());
+    EXPECT_EQ(Frame().SkinFile(), kDefaultSkinFile);
+    EXPECT_EQ(Frame().CurrentSkinFolder(), programFolder_ + "Skin/");
+    EXPECT_EQ(Frame().Engine().Buttons().size(), buttons);
+    EXPECT_EQ(log_.Count("hide"), hides) << "the window was never hidden";
+    EXPECT_TRUE(window_.visible);
+    EXPECT_FALSE(PageCalled("RestoreInitial"));
+    Click("CLOSE");
+    EXPECT_EQ(UserString("InitialSkin"), kDefaultSkinFile);
+    EXPECT_EQ(UserDword("PosX"), 0);
 }
 
 TEST_F(FrameExitTest, MinAndTrayCommandsAndAbout) {

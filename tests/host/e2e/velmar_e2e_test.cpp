@@ -130,6 +130,8 @@ TEST_F(VelmarE2E, RunsWithTheSkinAndZefanAndStoresItsStateOnClose) {
     // Values bound by element id in the main page follow the fan document.
     state = DumpWhen(pid, [](auto& v) { return v["main.FAN+ZEFAN_FAN_0+CAPTION"] == "CPU FAN"; });
     EXPECT_EQ(state["main.FAN+ZEFAN_FAN_0+CAPTION"], "CPU FAN");
+    // The skin shows that caption twice, under one id: both are written.
+    EXPECT_NE(state["main.state"].find(";captions:CPU FAN|CPU FAN"), std::string::npos) << state["main.state"];
     EXPECT_NE(state["main.FAN+ZEFAN_FAN_0+PWM_DUTYCYCLE"].find('%'), std::string::npos);
     EXPECT_EQ(state["main.FAN+ZEFAN_FAN_1+CAPTION"], "SYS FAN");
     EXPECT_EQ(state["viewPlugin"], "ZEFAN_PLUGIN");
