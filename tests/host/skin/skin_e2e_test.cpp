@@ -331,6 +331,23 @@ TEST_F(SkinE2E, ElementsAreWrittenByTheirPlaceNotByTheirId) {
     window->Page().Execute("document.querySelectorAll('span').forEach(function(e){e.remove();});");
 }
 
+TEST_F(SkinE2E, AButtonMaskMayBeAnyPictureAFaceMayBe) {
+    ASSERT_TRUE(composed);
+    const fs::path png = *folder / "mask.png";
+    QImage mask(6, 4, QImage::Format_RGB32);
+    mask.fill(Qt::white);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 2; ++x) mask.setPixel(x, y, qRgb(0, 0, 0));
+    ASSERT_TRUE(mask.save(QString::fromStdString(png.string())));
+    CSkinButton button(ButtonBehaviour::Push);
+    button.AttachWidget(window->Window().CreateButtonWidget(button, 9000));
+    button.SetSkin((*folder / "play.bmp").string(), "", "", "", "", png.string(), 0, false, 0);
+    auto* port = dynamic_cast<CQtSkinButtonWidget*>(button.Widget());
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->Widget()->size(), QSize(6, 4));
+    EXPECT_EQ(port->Widget()->mask(), QRegion(0, 0, 2, 3));
+}
+
 TEST(QtOutline, AnEmptyOutlineLeavesNoPixelOfTheWidgetVisible) {
     QWidget widget;
     widget.resize(20, 20);
