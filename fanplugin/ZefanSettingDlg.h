@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "VarnPlugin.h"
+#include "board/MachineInfo.h"
+#include "board/ProfileReader.h"
 #include "fanplugin/FanPageModel.h"
-#include "fanplugin/MachineInfo.h"
 #include "fanplugin/PageWindow.h"
-#include "fanplugin/ProfileReader.h"
 #include "fanplugin/ReferenceTemperatureSource.h"
 #include "fanplugin/StartupProgramming.h"
 #include "hwmon/FanItemRecord.h"
@@ -34,8 +34,8 @@ struct ZefanPorts {
 
 // What only the start-up reads.
 struct ZefanStartup {
-    const IMachineInfo& machine;
-    const IProfileReader& board;
+    const board::IMachineInfo& machine;
+    const board::IProfileReader& board;
 };
 
 class CZefanSettingDlg {

@@ -12,10 +12,11 @@
 #include "RegistryHives.h"
 #include "WindowlessPage.h"
 #include "ZefanTestDoubles.h"
-#include "fanplugin/BoardConfiguration.h"
+#include "board/BoardFile.h"
+#include "board/IniProfileReader.h"
+#include "board/StoredItems.h"
 #include "fanplugin/CallbackSlot.h"
 #include "fanplugin/FanStatusDocument.h"
-#include "fanplugin/IniProfileReader.h"
 #include "fanplugin/ZefanSettingDlg.h"
 #include "hwmon/DutyPercent.h"
 #include "hwmon/varnio/SimulatedChip.h"
@@ -97,10 +98,10 @@ protected:
     std::uint32_t Stored(int item, const char* name)
     {
         std::uint32_t value = 0xDEAD;
-        User().QueryDword(StoredItemKey(item), name, &value);
+        User().QueryDword(board::StoredItemKey(item), name, &value);
         return value;
     }
-    void Store(int item, const char* name, std::uint32_t value) { User().SetDword(StoredItemKey(item), name, value); }
+    void Store(int item, const char* name, std::uint32_t value) { User().SetDword(board::StoredItemKey(item), name, value); }
     std::uint8_t Reg(std::uint8_t index) const { return chip.Register(0, index); }
 
     hwmon::CSimulatedChip chip;
@@ -109,7 +110,7 @@ protected:
     CMemoryRegistryHives hives;
     CWindowlessPages pages;
     CMemoryMachineInfo machine;
-    CIniProfileReader board;
+    board::CIniProfileReader board;
 };
 
 TEST_F(ZefanSettingDlgTest, FirstStartProgramsAndStoresTheBoardsSettings)
@@ -202,8 +203,8 @@ TEST_F(ZefanSettingDlgTest, UnusableStoredSettingsFallBackToTheBoardsAndReplaceT
     }
     for (const char* name : {"Name", "PinName", "FanCtrlPin"}) {
         std::string text;
-        registry.QueryString(StoredItemKey(kCpuFan), name, text);
-        registry.SetString(StoredItemKey(1), name, text);
+        registry.QueryString(board::StoredItemKey(kCpuFan), name, text);
+        registry.SetString(board::StoredItemKey(1), name, text);
     }
     Store(1, "ItemNo", 1);
     Store(kCpuFan, "TargetTemp", 44);
@@ -239,7 +240,7 @@ TEST_F(ZefanSettingDlgTest, WithoutABoardFileThePluginRunsEmpty)
     std::vector<char> buffer(kStatusDocumentLimit, '#');
     EXPECT_EQ(zefan.GetData(buffer.data()), 1);
     EXPECT_NE(std::string(buffer.data()).find("<VARN_PLUGIN><FAN/></VARN_PLUGIN>"), std::string::npos);
-    EXPECT_FALSE(User().KeyExists(kStoredItemsKey));
+    EXPECT_FALSE(User().KeyExists(board::kStoredItemsKey));
     zefan.Release();
 }
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-namespace zefan {
+namespace board {
 
 class IProfileReader {
 public:
@@ -21,4 +21,4 @@ public:
                                   std::size_t maxChars) const = 0;
 };
 
-}  // namespace zefan
+}  // namespace board

@@ -1,6 +1,6 @@
-#include "fanplugin/IniProfileReader.h"
+#include "board/IniProfileReader.h"
 
-namespace zefan {
+namespace board {
 
 const CIniProfile& CIniProfileReader::Profile(const std::string& path) const
 {
@@ -26,4 +26,4 @@ std::string CIniProfileReader::GetString(const std::string& path, const std::str
     return Profile(path).GetString(section, key, defaultValue, maxChars + 1);
 }
 
-}  // namespace zefan
+}  // namespace board

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "IniProfile.h"
-#include "fanplugin/ProfileReader.h"
+#include "board/ProfileReader.h"
 
-namespace zefan {
+namespace board {
 
 class CIniProfileReader : public IProfileReader {
 public:
@@ -25,4 +25,4 @@ private:
     mutable CIniProfile profile_;
 };
 
-}  // namespace zefan
+}  // namespace board
