@@ -60,6 +60,38 @@ std::string ConfigurationFilePath(const IMachineInfo& facts)
     return facts.GetInfo("Path") + model + ".ini";
 }
 
+BoardFileChoice ChooseBoardFile(const IMachineInfo& facts, const IProfileReader& files)
+{
+    BoardFileChoice choice;
+    choice.model = facts.GetInfo("MBModel");
+    choice.path = ConfigurationFilePath(facts);
+    // Without a model the name would be the bare ".ini" of nobody's board.
+    choice.found = !choice.model.empty() && files.Exists(choice.path);
+    if (!choice.found) {
+        choice.generic = true;
+        choice.path = facts.GetInfo("Path") + kGenericBoardFile;
+        choice.found = files.Exists(choice.path);
+    }
+    return choice;
+}
+
+std::string BoardFileReason(const BoardFileChoice& choice)
+{
+    if (choice.found && !choice.generic) {
+        return "(board \"" + choice.model + "\")";
+    }
+    return std::string(choice.found ? "(generic" : "(missing") +
+           (choice.model.empty() ? ": the firmware names no board)"
+                                 : ": no board file for \"" + choice.model + "\")");
+}
+
+std::string DescribeBoardFile(const BoardFileChoice& choice)
+{
+    const std::size_t slash = choice.path.find_last_of('/');
+    return (slash == std::string::npos ? choice.path : choice.path.substr(slash + 1)) + " " +
+           BoardFileReason(choice);
+}
+
 bool ReadFanItems(const IProfileReader& ini, const std::string& path, int& itemCount,
                   std::vector<FanItemRecord>& items)
 {

@@ -29,9 +29,32 @@ inline constexpr std::size_t kBoardStringMaxChars = 511;
 // for hours.
 inline constexpr int kMaxBoardItems = 256;
 
+// The file for any board with the chip whose model has no file of its own:
+// every input of the chip, its four controllable outputs, and factory
+// settings that leave the fans as the firmware set them.
+inline constexpr char kGenericBoardFile[] = "Generic-W83627EHF.ini";
+
 // Folder ("Path", which ends in a separator) + board model ("MBModel" with
 // every "/" replaced by "_") + ".ini".
 std::string ConfigurationFilePath(const IMachineInfo& facts);
+
+// The board file the plug-ins read, and why that one.
+struct BoardFileChoice {
+    std::string path;
+    std::string model;     // "MBModel" as the machine names the board
+    bool generic = false;  // the model has no file: the chip's generic file
+    bool found = false;    // the chosen file exists
+};
+
+// The model's own file when there is one (the machine-wide board override
+// names the model, so it wins like any other name); the generic file beside
+// it otherwise.
+BoardFileChoice ChooseBoardFile(const IMachineInfo& facts, const IProfileReader& files);
+
+// Why the file applies, e.g. "(generic: no board file for \"P5B\")".
+std::string BoardFileReason(const BoardFileChoice& choice);
+// One line for people: the file's name and why it applies.
+std::string DescribeBoardFile(const BoardFileChoice& choice);
 
 // "ITEM<n>".
 std::string ItemSection(int n);

@@ -1,5 +1,7 @@
 #include "board/IniProfileReader.h"
 
+#include <filesystem>
+
 namespace board {
 
 const CIniProfile& CIniProfileReader::Profile(const std::string& path) const
@@ -10,6 +12,12 @@ const CIniProfile& CIniProfileReader::Profile(const std::string& path) const
         loaded_ = true;
     }
     return profile_;
+}
+
+bool CIniProfileReader::Exists(const std::string& path) const
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
 }
 
 int CIniProfileReader::GetInt(const std::string& path, const std::string& section,

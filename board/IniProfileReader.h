@@ -12,6 +12,7 @@ namespace board {
 
 class CIniProfileReader : public IProfileReader {
 public:
+    bool Exists(const std::string& path) const override;
     int GetInt(const std::string& path, const std::string& section, const std::string& key,
                int defaultValue) const override;
     std::string GetString(const std::string& path, const std::string& section, const std::string& key,

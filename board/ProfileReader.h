@@ -11,6 +11,9 @@ namespace board {
 class IProfileReader {
 public:
     virtual ~IProfileReader() = default;
+    // Whether a board file is there at all: a board without one falls back
+    // to the chip's generic file.
+    virtual bool Exists(const std::string& path) const = 0;
     // The key's whole number (its leading digits), or defaultValue when the
     // file, the section or the key is missing.
     virtual int GetInt(const std::string& path, const std::string& section, const std::string& key,

@@ -130,7 +130,8 @@ std::vector<FanPageReference> PageReferences(const std::vector<ReferenceTemperat
 CZefanSettingDlg::CZefanSettingDlg(const ZefanPorts& ports, const ZefanStartup& startup)
     : extend_{{&kExtendVtbl}, this}, info_{{&kInfoVtbl}, this}, dialog_{{&kDialogVtbl}, this}, ports_(ports)
 {
-    configPath_ = board::ConfigurationFilePath(startup.machine);
+    boardFile_ = board::ChooseBoardFile(startup.machine, startup.board);
+    configPath_ = boardFile_.path;
     // A missing or short board file leaves the lists short or empty; the
     // plug-in then simply has fewer fans.
     board::ReadFanItems(startup.board, configPath_, itemCount_, configuredItems_);
@@ -280,6 +281,7 @@ VARN_WINDOW CZefanSettingDlg::CreatePage(VARN_WINDOW parent)
     setup.secondCpuFan = secondCpuFan_;
     setup.referenceSelector = referenceSelector_;
     setup.celsius = celsius_;
+    setup.boardFile = "Board file: " + board::DescribeBoardFile(boardFile_);
     setup.changed = [] { NotifyDialogChanged(); };
     setup.apply = [this] { ApplyPage(); };
     model_ = std::make_unique<CFanPageModel>(std::move(setup));

@@ -14,6 +14,7 @@ class CMemoryProfileReader : public IProfileReader {
 public:
     void Add(const std::string& path, const std::string& text) { files_[path] = CIniProfile::Parse(text); }
 
+    bool Exists(const std::string& path) const override { return files_.contains(path); }
     int GetInt(const std::string& path, const std::string& section, const std::string& key,
                int defaultValue) const override
     {

@@ -54,6 +54,39 @@ TEST(ConfigurationFilePathTest, FolderModelAndExtensionWithSlashesReplaced)
     EXPECT_EQ(ConfigurationFilePath(machine), "/opt/velmar/P5_B__Pro.ini");
 }
 
+TEST(ChooseBoardFileTest, TheModelsOwnFileElseTheGenericOneAndTheLineThatSaysWhich)
+{
+    CMemoryMachineInfo machine;
+    machine.facts = {{"Path", "/opt/velmar/"}, {"MBModel", "P5B/Pro"}};
+    CMemoryProfileReader files;
+    files.Add("/opt/velmar/P5B_Pro.ini", "[GLOBAL]\nTotal_Item_Count=0\n");
+    files.Add("/opt/velmar/Generic-W83627EHF.ini", "[GLOBAL]\nTotal_Item_Count=0\n");
+
+    BoardFileChoice choice = ChooseBoardFile(machine, files);
+    EXPECT_EQ(choice.path, "/opt/velmar/P5B_Pro.ini");
+    EXPECT_FALSE(choice.generic);
+    EXPECT_EQ(DescribeBoardFile(choice), "P5B_Pro.ini (board \"P5B/Pro\")");
+
+    machine.facts["MBModel"] = "A8N";
+    choice = ChooseBoardFile(machine, files);
+    EXPECT_EQ(choice.path, "/opt/velmar/Generic-W83627EHF.ini");
+    EXPECT_TRUE(choice.generic);
+    EXPECT_TRUE(choice.found);
+    EXPECT_EQ(DescribeBoardFile(choice), "Generic-W83627EHF.ini (generic: no board file for \"A8N\")");
+
+    // A firmware that names no board must not find a file called ".ini".
+    files.Add("/opt/velmar/.ini", "[GLOBAL]\nTotal_Item_Count=0\n");
+    machine.facts["MBModel"] = "";
+    choice = ChooseBoardFile(machine, files);
+    EXPECT_TRUE(choice.generic);
+    EXPECT_EQ(DescribeBoardFile(choice), "Generic-W83627EHF.ini (generic: the firmware names no board)");
+
+    CMemoryProfileReader none;
+    choice = ChooseBoardFile(machine, none);
+    EXPECT_FALSE(choice.found);
+    EXPECT_EQ(DescribeBoardFile(choice), "Generic-W83627EHF.ini (missing: the firmware names no board)");
+}
+
 TEST(ReadFanItemsTest, ReadsEveryFieldOfAFanWithItsScaling)
 {
     CMemoryProfileReader ini;

@@ -231,10 +231,39 @@ TEST_F(ZefanSettingDlgTest, AChipErrorStopsEachApplyWhereItHappened)
     zefan.Release();
 }
 
-TEST_F(ZefanSettingDlgTest, WithoutABoardFileThePluginRunsEmpty)
+TEST_F(ZefanSettingDlgTest, ABoardWithoutItsOwnFileGetsTheGenericOneAndKeepsItsFans)
 {
     machine.facts["MBModel"] = "NoSuchBoard";
+    const std::uint8_t modes = Reg(0x04);
     CZefanSettingDlg& zefan = Load();
+    EXPECT_EQ(zefan.ConfigurationPath(), ZEFAN_BOARDS_DIR "/Generic-W83627EHF.ini");
+    EXPECT_TRUE(zefan.BoardFile().generic);
+    // Every fan input, the four controllable outputs on the page...
+    ASSERT_EQ(zefan.ShownFans().size(), 5u);
+    EXPECT_TRUE(zefan.HasSecondCpuFan());
+    std::vector<char> buffer(kStatusDocumentLimit, '#');
+    zefan.GetData(buffer.data());
+    EXPECT_NE(std::string(buffer.data()).find("ZEFAN_FAN_3"), std::string::npos);
+    EXPECT_EQ(std::string(buffer.data()).find("ZEFAN_FAN_4"), std::string::npos);
+    // ...but an unknown board's fans stay as its firmware set them.
+    EXPECT_EQ(zefan.Startup(), CZefanSettingDlg::StartupOutcome::None);
+    EXPECT_EQ(Reg(0x04), modes);
+    EXPECT_FALSE(User().KeyExists(board::kStoredItemsKey));
+
+    IVARNDialog* dialog = zefan.Dialog();
+    zefan.AddRef();
+    ASSERT_NE(dialog->vtbl->CreatePage(dialog, nullptr), nullptr);
+    EXPECT_EQ(pages.shown.boardFile,
+              "Board file: Generic-W83627EHF.ini (generic: no board file for \"NoSuchBoard\")");
+    dialog->vtbl->OnCancel(dialog);
+    zefan.Release();
+}
+
+TEST_F(ZefanSettingDlgTest, WithoutAnyBoardFileThePluginRunsEmpty)
+{
+    machine.facts["Path"] = "/nonexistent/";
+    CZefanSettingDlg& zefan = Load();
+    EXPECT_FALSE(zefan.BoardFile().found);
     EXPECT_TRUE(zefan.ShownFans().empty());
     EXPECT_EQ(zefan.Startup(), CZefanSettingDlg::StartupOutcome::None);
     std::vector<char> buffer(kStatusDocumentLimit, '#');
