@@ -13,7 +13,7 @@
 #include "WindowlessPage.h"
 #include "ZefanTestDoubles.h"
 #include "fanplugin/BoardConfiguration.h"
-#include "fanplugin/CallbackSlot.h"
+#include "plugin_api/kit/HostCallback.h"
 #include "fanplugin/FanStatusDocument.h"
 #include "fanplugin/IniProfileReader.h"
 #include "fanplugin/ZefanSettingDlg.h"
@@ -67,7 +67,7 @@ protected:
     {
         machine.facts = {{"Path", ZEFAN_BOARDS_DIR "/"}, {"MBModel", "SimulatedBoard"}};
         g_events.clear();
-        SetPluginCallback(nullptr);
+        pluginkit::SetHostCallback(nullptr);
     }
 
     // A new object as the host gets it: the base interface with count 1.
