@@ -4,11 +4,16 @@
 #include <cctype>
 #include <utility>
 
-#include "fanplugin/TemperatureUnits.h"
 #include "hwmon/FanController.h"
+#include "plugin_api/kit/TemperatureUnits.h"
 
 namespace zefan {
 namespace {
+
+using pluginkit::TargetCelsiusToFahrenheit;
+using pluginkit::TargetFahrenheitToCelsius;
+using pluginkit::ToleranceCelsiusToFahrenheit;
+using pluginkit::ToleranceFahrenheitToCelsius;
 
 constexpr int kTemperatureStep = 1;
 constexpr int kPercentStep = 10;

@@ -15,7 +15,7 @@
 #include "board/BoardFile.h"
 #include "board/IniProfileReader.h"
 #include "board/StoredItems.h"
-#include "fanplugin/CallbackSlot.h"
+#include "plugin_api/kit/HostCallback.h"
 #include "fanplugin/FanStatusDocument.h"
 #include "fanplugin/ZefanSettingDlg.h"
 #include "hwmon/DutyPercent.h"
@@ -68,7 +68,7 @@ protected:
     {
         machine.facts = {{"Path", ZEFAN_BOARDS_DIR "/"}, {"MBModel", "SimulatedBoard"}};
         g_events.clear();
-        SetPluginCallback(nullptr);
+        pluginkit::SetHostCallback(nullptr);
     }
 
     // A new object as the host gets it: the base interface with count 1.
