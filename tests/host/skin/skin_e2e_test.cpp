@@ -305,32 +305,6 @@ TEST_F(SkinE2E, PageVariablesDeclaredWithLetOrConstAreReadAndNamesCannotInject) 
     EXPECT_EQ(mode, 0);
 }
 
-// A value shown in two elements under one id: each element is written by
-// its place among the page's elements, and only while it keeps that id.
-TEST_F(SkinE2E, ElementsAreWrittenByTheirPlaceNotByTheirId) {
-    ASSERT_TRUE(composed);
-    window->Page().Execute(
-        "['twin','other','twin'].forEach(function(id){var e=document.createElement('span');e.id=id;"
-        "document.body.appendChild(e);});");
-    std::optional<std::vector<std::string>> ids;
-    ASSERT_TRUE(WaitUntil([&] {
-        ids = window->Page().ElementIds();
-        return ids && ids->size() >= 3 && ids->back() == "twin";
-    }));
-    const std::size_t last = ids->size() - 1;
-    window->Page().SetElementHtml(last - 2, "twin", "A");
-    window->Page().SetElementHtml(last, "twin", "B");
-    window->Page().SetElementHtml(last - 1, "twin", "not written: that element is 'other'");
-    ScriptValue texts;
-    window->Page().Execute("function ElementTexts(){return Array.prototype.map.call("
-                           "document.querySelectorAll('span'),function(e){return e.id+'='+e.innerHTML;}).join(',');}");
-    ASSERT_TRUE(WaitUntil([&] {
-        engine->Bridge().CallFunction("ElementTexts", {}, &texts);
-        return ScriptValueText(texts) == "twin=A,other=,twin=B";
-    })) << ScriptValueText(texts);
-    window->Page().Execute("document.querySelectorAll('span').forEach(function(e){e.remove();});");
-}
-
 TEST_F(SkinE2E, AButtonMaskMayBeAnyPictureAFaceMayBe) {
     ASSERT_TRUE(composed);
     const fs::path png = *folder / "mask.png";
