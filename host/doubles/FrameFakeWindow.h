@@ -14,6 +14,7 @@ public:
     explicit CFrameFakeWindow(CEventLog& log) : log_(log) {}
 
     std::uint64_t id = 0x1234;
+    std::intptr_t widget = 0x5678;
     WorkArea workArea{0, 0, 1280, 994};
     std::vector<WorkArea> screens;  // empty: the one screen of workArea
     FrameRect geometry{0, 0, 480, 320};
@@ -27,6 +28,7 @@ public:
     int waitedMs = 0;
 
     std::uint64_t WindowId() override { return id; }
+    std::intptr_t PluginWindowHandle() override { return widget; }
     WorkArea PrimaryWorkArea() override { return workArea; }
     std::vector<WorkArea> ScreenWorkAreas() override { return screens.empty() ? std::vector<WorkArea>{workArea} : screens; }
     FrameRect Geometry() override { return geometry; }
