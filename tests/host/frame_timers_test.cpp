@@ -134,17 +134,6 @@ TEST_F(FrameTimersTest, WithoutATrayMinimiseIconifiesUnderTheSameTimerRules) {
     EXPECT_TRUE(timers_.IsRunning(kMainTimer));
 }
 
-TEST_F(FrameTimersTest, WithATrayMinimiseHidesIntoItAndTheWindowReportsNothingBack) {
-    Started();
-    Frame().OnCommand(CSystemTray::ID_MINIMIZE);
-    EXPECT_EQ(log_.Count("window to tray"), 1);
-    EXPECT_FALSE(window_.iconified);
-    // A window hidden into the tray is not the taskbar's to give back.
-    Frame().OnWindowIconified(false);
-    EXPECT_FALSE(Frame().Modes().WindowShown);
-    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
-}
-
 TEST_F(FrameTimersTest, HiddenViewIsReloadedAfterEveryTickOfEitherTimerWithoutBlocking) {
     ListPlugins({"ZETA_PLUGIN"});
     ViewSkinFor("ZETA_PLUGIN", 1, 0);

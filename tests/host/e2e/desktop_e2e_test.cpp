@@ -71,19 +71,23 @@ protected:
         pid_ = velmar_e2e::LaunchVelmar(app_, profile_);
         // The dump's signal is caught once the program runs; its instance
         // block appears later still, at the page's first completion.
-        WaitFor([&] { return !std::filesystem::is_empty(run) || velmar_e2e::WaitExit(pid_, 0ms) != -1; }, 60s);
+        int ended = -1;
+        WaitFor([&] { return !std::filesystem::is_empty(run) || (ended = velmar_e2e::WaitExit(pid_, 0ms)) != -1; }, 60s);
+        if (ended != -1) pid_ = -1;  // already reaped: never signal that id again
         return DumpWhen(check);
     }
+    // Nothing is signalled without a running Velmar (kill(-1) would reach every process).
     template <class Check>
     DumpValues DumpWhen(Check check) {
-        return velmar_e2e::DumpWhen(pid_, profile_, check, 60);
+        return pid_ > 0 ? velmar_e2e::DumpWhen(pid_, profile_, check, 60) : DumpValues{};
     }
     // A command for the test hook, run after the next dump.
     void Command(const std::string& text) {
         std::ofstream(profile_ + "/dump.txt.command") << text;
-        velmar_e2e::RequestDump(pid_, profile_);
+        if (pid_ > 0) velmar_e2e::RequestDump(pid_, profile_);
     }
     int EndWith(int signal) {
+        if (pid_ <= 0) return -1;
         kill(pid_, signal);
         return velmar_e2e::WaitExitOrKill(pid_, 30s);
     }

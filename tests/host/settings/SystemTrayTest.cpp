@@ -166,13 +166,6 @@ TEST_F(SystemTrayTest, MinimiseGoesToTheTrayOnlyWhenTheIconIsInAUsableTray) {
     tray.RestoreWindow(target);
     tray.OnTrayLost();
     EXPECT_TRUE(target.visible) << "a shown window stays shown";
-
-    // An icon added while the tray shows nothing (hidden) is no way back either.
-    FakeTrayIcon other;
-    CAppTray hidden{other, timers, timers};
-    hidden.Install(&target, "Velmar", "skin.png", 129, true);
-    hidden.MinimizeToTray(target);
-    EXPECT_TRUE(target.iconified);
 }
 
 TEST_F(SystemTrayTest, DefaultByPositionNamesTheEntryAtThatRow) {
