@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MainWindowSnap.h"
 #include "TrayPorts.h"
@@ -29,11 +30,14 @@ public:
     // process's whole life.
     virtual std::intptr_t PluginWindowHandle() = 0;
     virtual WorkArea PrimaryWorkArea() = 0;
+    // Every screen's work area, the primary screen's first.
+    virtual std::vector<WorkArea> ScreenWorkAreas() = 0;
     virtual FrameRect Geometry() = 0;
     virtual void MoveTo(int x, int y) = 0;
     // Keeps the rectangle; shows the window again only when show is set.
     virtual void SetTopmost(bool topmost, bool show) = 0;
     virtual void ShowWindow() = 0;
+    // On screen: neither hidden nor iconified.
     virtual bool IsVisible() = 0;
     virtual void Activate() = 0;
     virtual void RedrawNow() = 0;

@@ -33,6 +33,12 @@ bool ReadUserDword(IRegistryHives* hives, const char* name, int32_t& value) {
     return true;
 }
 
+std::vector<WorkArea> ScreensOf(IFrameWindow& window) {
+    std::vector<WorkArea> screens = window.ScreenWorkAreas();
+    if (screens.empty()) screens.push_back(window.PrimaryWorkArea());
+    return screens;
+}
+
 // The skin's plug-in view INI; a "\" in PLUGIN_DIALOG "SRC" is a separator.
 std::string PluginIniPathOf(const std::string& skinFolder, const std::string& definitionPath) {
     return JoinSkinFile(skinFolder, CSkinDefinition::GetPluginViewSource(definitionPath));
@@ -147,7 +153,7 @@ void CHtmlVesselDlg::RunFirstCompletion() {
     int32_t y = posY_;
     ReadUserDword(services_.hives, "PosX", x);
     ReadUserDword(services_.hives, "PosY", y);
-    const SnapPosition start = ClampStoredPosition(x, y, window.PrimaryWorkArea());
+    const SnapPosition start = StoredStartPosition(x, y, ScreensOf(window));
     posX_ = start.x;
     posY_ = start.y;
     engine_.SetPosition(start.x, start.y);
@@ -157,6 +163,7 @@ void CHtmlVesselDlg::RunFirstCompletion() {
         End(0);
         return;
     }
+    PlaceOnScreens(start);
     // The window opens at the opacity it had when it was closed.
     if (trans_.AppliedAlpha() < CTransDialog::kMaxAlpha) engine_.SetTransparency(trans_.AppliedAlpha());
 
@@ -196,6 +203,19 @@ void CHtmlVesselDlg::RunFirstCompletion() {
     modes_.RestoreAtStart(start_mode);
 
     if (intervalLoader_.LoadMinimize()) MinimizeToTray();
+}
+
+// The composed window has its size now: one that would open off every
+// screen (its monitor unplugged) comes onto the nearest one, still hidden.
+void CHtmlVesselDlg::PlaceOnScreens(SnapPosition start) {
+    const FrameRect size = services_.window.Geometry();
+    const SnapPosition placed =
+        PlaceOnNearestScreen({start.x, start.y, size.width, size.height}, ScreensOf(services_.window));
+    if (placed == start) return;
+    services_.window.MoveTo(placed.x, placed.y);
+    posX_ = placed.x;
+    posY_ = placed.y;
+    engine_.SetPosition(placed.x, placed.y);
 }
 
 void CHtmlVesselDlg::RecomposeAfterReload() {
@@ -271,20 +291,44 @@ void CHtmlVesselDlg::OnCommand(int command) {
     }
 }
 
-void CHtmlVesselDlg::MinimizeToTray() {
+void CHtmlVesselDlg::EnterMinimised() {
     if (modes_.WarningActive) Start(updateIntervalMs_);
     services_.timers.Stop(kMainTimer);
     if (view_) view_->SetActive(false);
-    tray_.MinimizeToTray(services_.window);
+    // Before the window moves: moving it reports its new state back.
     modes_.WindowShown = false;
+}
+
+void CHtmlVesselDlg::LeaveMinimised() {
+    Stop();
+    RestartTimers();
+    modes_.WindowShown = true;
+}
+
+void CHtmlVesselDlg::MinimizeToTray() {
+    EnterMinimised();
+    // A window not shown yet ("Min" at start) goes where it belongs when it
+    // would be shown: iconifying it now would put it on screen before its
+    // pages are ready.
+    if (PagesReady) tray_.MinimizeToTray(services_.window);
+    else tray_.SetDefaultMenuItem(CSystemTray::ID_MAXIMIZE, false);
 }
 
 void CHtmlVesselDlg::RestoreFromTray() {
     if (services_.window.IsVisible()) return;
-    Stop();
-    RestartTimers();
+    LeaveMinimised();
     tray_.RestoreWindow(services_.window);
-    modes_.WindowShown = true;
+}
+
+void CHtmlVesselDlg::OnWindowIconified(bool iconified) {
+    if (ended_ || !PagesReady) return;
+    if (iconified && modes_.WindowShown) {
+        EnterMinimised();
+        tray_.NoteIconified();
+    } else if (!iconified && !modes_.WindowShown && tray_.Place() == CAppTray::WindowPlace::OnTaskbar) {
+        LeaveMinimised();
+        tray_.NoteRestored();
+    }
 }
 
 bool CHtmlVesselDlg::OnPowerEvent(int event, int data) {
@@ -564,7 +608,10 @@ void CHtmlVesselDlg::LoadInitialView() {
         plugins_.SelectViewPluginInfo(plugin);
         const std::string document = plugin_calls::GetData(plugins_.ViewPluginInfo(), kDocumentBufferSize, 0).text;
         if (DocumentHasWarning(document)) modes_.WarningActive = true;
-        if (modes_.WarningActive) StartAnimation();
+        // A running animation goes on: restarting it on every reload of the
+        // hidden view put the skin's icon back each interval, and the
+        // warning's frames were hardly seen.
+        if (modes_.WarningActive && !tray_.Animating()) StartAnimation();
         view_->LoadContent(skinFolder_, viewSkin, document);
         view_->CallScript("OnInitial");
         plugins_.SetViewPluginBase(plugin);
@@ -581,8 +628,10 @@ void CHtmlVesselDlg::OnViewPageComplete() {
     if (ShowsPluginView) ReloadInitialView();
     PagesReady = true;
     services_.window.RedrawNow();
-    // A window minimised at start stays in the tray.
+    // A window minimised at start stays in the tray, or on the taskbar
+    // where there is no tray.
     if (modes_.WindowShown) services_.window.ShowWindow();
+    else if (tray_.Place() == CAppTray::WindowPlace::Shown) tray_.MinimizeToTray(services_.window);
 }
 
 // --- exit, settings, skin selection, tray --------------------------------

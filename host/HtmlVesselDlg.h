@@ -27,6 +27,7 @@
 #include "PluginLoader.h"
 #include "PluginViewIni.h"
 #include "SaveAndExit.h"
+#include "ScreenPlacement.h"
 #include "SettingDialog.h"
 #include "SharedDataRefresh.h"
 #include "SkinCommandDispatch.h"
@@ -110,6 +111,10 @@ public:
     void OnMouseDown(const std::string& elementId);
     void OnDragEnd();
     void OnPositionChanged(int x, int y);
+    // The window system iconified the window or gave it back by itself (its
+    // taskbar button): the rules of MIN and of a restore, the window left
+    // where the window system put it.
+    void OnWindowIconified(bool iconified);
     // The session ends (commit-data request, SIGTERM): SaveAndExit.
     void OnSessionEnd() { SaveAndExit(); }
     void SaveAndExit();
@@ -158,6 +163,11 @@ public:
 
 private:
     void RunFirstCompletion();
+    void PlaceOnScreens(SnapPosition start);
+    // The rules every way of minimising and restoring shares: timers 1 and
+    // 2, the plug-in view's activity, WindowShown.
+    void EnterMinimised();
+    void LeaveMinimised();
     void RecomposeAfterReload();
     void RunNavigationCommand(const std::string& address, bool afterStart);
     void End(int exitCode);

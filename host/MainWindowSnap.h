@@ -10,7 +10,7 @@ struct FrameRect {
     bool operator==(const FrameRect&) const = default;
 };
 
-// The usable part of the primary screen (right and bottom exclusive).
+// The usable part of a screen (right and bottom exclusive).
 struct WorkArea {
     int left = 0;
     int top = 0;

@@ -2,6 +2,8 @@
 # platform-free behind their ports.
 add_library(velmar_frame STATIC
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowSnap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenPlacement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinCommandDispatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameDocumentPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlugInView.cpp

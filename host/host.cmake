@@ -15,6 +15,7 @@ add_library(velmar_host_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/HostEventCallback.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InstanceChecker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProcessAffinity.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SuspendNotifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveAndExit.cpp)
 target_include_directories(velmar_host_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(velmar_host_logic PUBLIC

@@ -13,9 +13,12 @@ class CFrameFakeTrayIcon : public ITrayIconPort {
 public:
     explicit CFrameFakeTrayIcon(CEventLog& log) : log_(log) {}
     bool shown = false;
+    bool trayPresent = true;  // false: a desktop without a tray
+    bool singleActivation = false;
     std::string icon;
     std::string tooltip;
     bool Add(const TrayIcon& i, const std::string& tip) override {
+        if (!trayPresent) return false;
         shown = true;
         icon = i;
         tooltip = tip;
@@ -33,6 +36,8 @@ public:
         return was;
     }
     void PopupMenu(const std::vector<TrayMenuEntry>&) override { log_.Add("tray menu"); }
+    bool TrayUsable() override { return trayPresent && shown; }
+    bool SingleActivation() override { return singleActivation; }
 
 private:
     CEventLog& log_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "EventLog.h"
 #include "FramePorts.h"
@@ -15,8 +16,10 @@ public:
     std::uint64_t id = 0x1234;
     std::intptr_t widget = 0x5678;
     WorkArea workArea{0, 0, 1280, 994};
+    std::vector<WorkArea> screens;  // empty: the one screen of workArea
     FrameRect geometry{0, 0, 480, 320};
     bool visible = false;
+    bool iconified = false;
     bool topmost = false;
     bool systemMove = true;
     int exitCode = -1;
@@ -27,6 +30,7 @@ public:
     std::uint64_t WindowId() override { return id; }
     std::intptr_t PluginWindowHandle() override { return widget; }
     WorkArea PrimaryWorkArea() override { return workArea; }
+    std::vector<WorkArea> ScreenWorkAreas() override { return screens.empty() ? std::vector<WorkArea>{workArea} : screens; }
     FrameRect Geometry() override { return geometry; }
     void MoveTo(int x, int y) override {
         geometry.x = x;
@@ -65,7 +69,13 @@ public:
     }
     void ShowAndActivate() override {
         visible = true;
+        iconified = false;
         Add("window from tray");
+    }
+    void Iconify() override {
+        visible = false;
+        iconified = true;
+        Add("window iconify");
     }
 
 private:

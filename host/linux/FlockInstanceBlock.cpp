@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 
@@ -20,23 +22,77 @@ std::map<std::string, HeldBlock>& HeldBlocks() {
     static std::map<std::string, HeldBlock> held;
     return held;
 }
+
+bool PrivateFolder(const std::string& path, uid_t uid) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid && (st.st_mode & 077) == 0;
+}
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Opens without following a link and without blocking on a FIFO; only a
+// regular file is a block.
+int OpenRegular(const std::string& path, int flags) {
+    const int fd = open(path.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
 }  // namespace
 
-CFlockInstanceBlock::CFlockInstanceBlock(std::string folder)
-    : folder_(folder.empty() ? DefaultFolder() : std::move(folder)) {}
+CFlockInstanceBlock::CFlockInstanceBlock(std::string folder, uid_t uid)
+    : folder_(folder.empty() ? DefaultFolder() : std::move(folder)), uid_(uid) {
+    if (folder_.empty())
+        std::fprintf(stderr, "Velmar: no folder of this user's own for the single-instance lock "
+                             "(XDG_RUNTIME_DIR, /tmp/velmar-%u); a second start is not kept out\n",
+                     static_cast<unsigned>(uid_));
+}
 
 CFlockInstanceBlock::~CFlockInstanceBlock() { CloseOpened(); }
 
-std::string CFlockInstanceBlock::DefaultFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime != nullptr && *runtime != '\0' ? runtime : "/tmp";
+std::string CFlockInstanceBlock::FirstPrivateFolder(const std::vector<Candidate>& candidates, uid_t uid) {
+    for (const Candidate& candidate : candidates) {
+        if (candidate.path.empty()) continue;
+        if (candidate.create) mkdir(candidate.path.c_str(), 0700);
+        if (PrivateFolder(candidate.path, uid)) return candidate.path;
+    }
+    return {};
 }
 
-std::string CFlockInstanceBlock::PathOf(const std::string& name) const { return folder_ + "/" + name; }
+std::string CFlockInstanceBlock::DefaultFolder() {
+    const uid_t uid = geteuid();
+    std::string cache = Environment("XDG_CACHE_HOME");
+    if (cache.empty() && !Environment("HOME").empty()) cache = Environment("HOME") + "/.cache";
+    return FirstPrivateFolder({{Environment("XDG_RUNTIME_DIR"), false},
+                               {"/tmp/velmar-" + std::to_string(uid), true},
+                               {cache.empty() ? std::string() : cache + "/velmar", true}},
+                              uid);
+}
+
+std::string CFlockInstanceBlock::PathOf(const std::string& name) const {
+    const std::string path = folder_ + "/" + name;
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || st.st_uid == uid_) return path;
+    static bool told = false;
+    const std::string own = path + "-" + std::to_string(uid_);
+    if (!told)
+        std::fprintf(stderr, "Velmar: %s belongs to user %u, not to this user; the single-instance lock is %s\n",
+                     path.c_str(), static_cast<unsigned>(st.st_uid), own.c_str());
+    told = true;
+    return own;
+}
 
 bool CFlockInstanceBlock::OpenExisting(const std::string& name) {
     CloseOpened();
-    const int fd = open(PathOf(name).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (folder_.empty()) return false;
+    const int fd = OpenRegular(PathOf(name), O_RDONLY);
     if (fd < 0) return false;
     // A file whose lock can be taken belongs to no running process.
     if (flock(fd, LOCK_SH | LOCK_NB) == 0) {
@@ -54,10 +110,11 @@ void CFlockInstanceBlock::CloseOpened() {
 }
 
 bool CFlockInstanceBlock::Create(const std::string& name, std::uint64_t windowId) {
+    if (folder_.empty()) return false;
     const std::string path = PathOf(name);
     // Close-on-exec: a program the host starts must not inherit the lock and
     // keep the next start out after the host has ended.
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = OpenRegular(path, O_RDWR | O_CREAT);
     if (fd < 0) return false;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);

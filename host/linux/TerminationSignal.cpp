@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <initializer_list>
 
 namespace {
 int g_pipe[2] = {-1, -1};
@@ -29,7 +30,10 @@ int InstallTerminationHook() {
     action.sa_handler = OnTerminate;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    if (sigaction(SIGTERM, &action, nullptr) != 0 || sigaction(SIGHUP, &action, nullptr) != 0) return -1;
+    // Ctrl+C in the terminal that started the host ends it like SIGTERM:
+    // with the window's position, the mode and the plug-ins' state stored.
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        if (sigaction(signal, &action, nullptr) != 0) return -1;
     return g_pipe[0];
 }
 

@@ -42,6 +42,7 @@ void CQtFrameDialogs::ShowSkinSelection(CSkinSetting& selection) {
 
 void CQtFrameDialogs::ShowAbout() {
     CAboutDlg logic(aboutEntries_ ? aboutEntries_() : std::vector<AboutEntry>{});
+    logic.SetSessionLine(sessionLine_);
     CQtAboutDlg dialog(logic, owner_ ? owner_->windowIcon() : QIcon(), owner_);
     RunModal(dialog, [&dialog] { return dialog.Run(); });
 }

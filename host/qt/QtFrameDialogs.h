@@ -23,6 +23,8 @@ public:
 
     // The About list is the frame's; it is read each time the dialog opens.
     void SetAboutEntries(std::function<std::vector<AboutEntry>()> entries) { aboutEntries_ = std::move(entries); }
+    // What the session cannot give the window, shown in About ("": nothing).
+    void SetSessionLine(std::string text) { sessionLine_ = std::move(text); }
 
     int RunSettings(CSettingDialog& dialog) override;
     bool RunTransparency(CTransDialog& dialog) override;
@@ -39,4 +41,5 @@ private:
     QPointer<CQtSkinSetting> skinSelection_;
     std::function<std::vector<AboutEntry>()> aboutEntries_;
     std::vector<QPointer<QDialog>> running_;  // innermost last
+    std::string sessionLine_;
 };

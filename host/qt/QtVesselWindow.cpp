@@ -36,11 +36,21 @@ void CQtVesselWindow::Attach(CHtmlVesselDlg* frame) { frame_ = frame; }
 
 std::uint64_t CQtVesselWindow::WindowId() { return static_cast<std::uint64_t>(winId()); }
 
-WorkArea CQtVesselWindow::PrimaryWorkArea() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
+namespace {
+WorkArea WorkAreaOf(const QScreen* screen) {
     if (!screen) return {0, 0, 0, 0};
     const QRect area = screen->availableGeometry();
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+}  // namespace
+
+WorkArea CQtVesselWindow::PrimaryWorkArea() { return WorkAreaOf(QGuiApplication::primaryScreen()); }
+
+std::vector<WorkArea> CQtVesselWindow::ScreenWorkAreas() {
+    std::vector<WorkArea> areas{PrimaryWorkArea()};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) areas.push_back(WorkAreaOf(screen));
+    return areas;
 }
 
 FrameRect CQtVesselWindow::Geometry() { return {x(), y(), width(), height()}; }
@@ -103,10 +113,29 @@ void CQtVesselWindow::EndProcess(int exitCode) {
 }
 
 void CQtVesselWindow::ShowAndActivate() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     repaint();
     raise();
     activateWindow();
+}
+
+void CQtVesselWindow::Iconify() {
+    // The window manager takes no iconify request for a window it does not
+    // manage yet, and Qt maps a never-shown window as a normal one: such a
+    // window ("Min" at start) is shown and iconified as soon as it is on
+    // screen.
+    if (!isVisible()) {
+        iconifyWhenExposed_ = true;
+        show();
+        return;
+    }
+    showMinimized();
+}
+
+void CQtVesselWindow::changeEvent(QEvent* event) {
+    CQtHtmlWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && frame_) frame_->OnWindowIconified(isMinimized());
 }
 
 void CQtVesselWindow::moveEvent(QMoveEvent* event) {
@@ -130,6 +159,11 @@ QString CQtVesselWindow::ElementIdAt(const QPoint& viewPosition) {
 }
 
 bool CQtVesselWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (iconifyWhenExposed_ && event->type() == QEvent::Expose && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        iconifyWhenExposed_ = false;
+        QTimer::singleShot(0, this, [this] { showMinimized(); });
+    }
     if (event->type() != QEvent::MouseButtonPress || !frame_) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* mouse = static_cast<QMouseEvent*>(event);

@@ -30,11 +30,12 @@ public:
     std::uint64_t WindowId() override;
     std::intptr_t PluginWindowHandle() override { return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(this)); }
     WorkArea PrimaryWorkArea() override;
+    std::vector<WorkArea> ScreenWorkAreas() override;
     FrameRect Geometry() override;
     void MoveTo(int x, int y) override;
     void SetTopmost(bool topmost, bool show) override;
     void ShowWindow() override;
-    bool IsVisible() override { return isVisible(); }
+    bool IsVisible() override { return isVisible() && !isMinimized(); }
     void Activate() override;
     void RedrawNow() override { repaint(); }
     void SetIcon(const std::string& iconPath) override;
@@ -45,10 +46,12 @@ public:
     // ITrayWindow
     void HideFromTaskbar() override { hide(); }
     void ShowAndActivate() override;
+    void Iconify() override;
 
 protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -62,4 +65,5 @@ private:
     int stillPolls_ = 0;
     std::chrono::steady_clock::time_point programStart_ = std::chrono::steady_clock::now();
     double shownAfterMs_ = -1;
+    bool iconifyWhenExposed_ = false;
 };

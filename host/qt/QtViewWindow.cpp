@@ -18,7 +18,9 @@ void CQtViewWindow::ShowView() {
 
 void CQtViewWindow::HideView() { window_->hide(); }
 
-bool CQtViewWindow::IsVisible() { return window_->isVisible(); }
+// An iconified main window shows its view to no one: the warning rules of a
+// hidden view apply to it as to one in the tray.
+bool CQtViewWindow::IsVisible() { return window_->isVisible() && !window_->window()->isMinimized(); }
 
 std::unique_ptr<IViewWindow> CQtViewWindowFactory::CreateViewWindow() {
     auto view = std::make_unique<CQtViewWindow>(parent_, baseFolder_);

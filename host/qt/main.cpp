@@ -3,6 +3,8 @@
 // instance, or a skin that cannot be composed) ends it.
 #include <QApplication>
 #include <chrono>
+#include <cstdlib>
+#include <string>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSessionManager>
@@ -11,10 +13,12 @@
 #include <vector>
 
 #include "ClickNote.h"
+#include "DesktopSession.h"
 #include "DlLoader.h"
 #include "FlockInstanceBlock.h"
 #include "HtmlVesselDlg.h"
 #include "LinuxProcessAffinity.h"
+#include "PluginCalls.h"
 #include "ProcessAffinity.h"
 #include "QtDialogDump.h"
 #include "QtFrameDialogs.h"
@@ -50,6 +54,40 @@ QString BoundValues(CQtWebPage& page) {
 
 QString Flag(bool value) { return value ? "1" : "0"; }
 
+const char* PlaceName(CAppTray::WindowPlace place) {
+    switch (place) {
+    case CAppTray::WindowPlace::InTray: return "tray";
+    case CAppTray::WindowPlace::OnTaskbar: return "taskbar";
+    default: return "shown";
+    }
+}
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Decided before the application object exists, which is when Qt reads it.
+void ChoosePlatform(int argc, char** argv) {
+    const SessionFacts facts{Environment("WAYLAND_DISPLAY"), Environment("DISPLAY"), Environment("XDG_SESSION_TYPE"),
+                             Environment("QT_QPA_PLATFORM"),
+                             HasPlatformArgument(std::vector<std::string>(argv, argv + argc))};
+    const std::string platform = ChooseQtPlatform(facts);
+    if (!platform.empty()) setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+}
+
+// "plugin <identifier> <command> <value1> <value2>": the command sent to that
+// plug-in as the page's navigation commands send it.
+void SendToPlugin(CHtmlVesselDlg& frame, const QString& command) {
+    const QStringList words = command.split(' ', Qt::SkipEmptyParts);
+    if (words.size() != 5) return;
+    const std::string identifier = words[1].toStdString();
+    const std::string name = words[2].toStdString();
+    for (IVARNPlugin* plugin : frame.Plugins().Plugins())
+        if (plugin_calls::Name(plugin) == identifier)
+            plugin_calls::SendThroughTemporaryExtend(plugin, name.c_str(), words[3].toLongLong(), words[4].toLongLong());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +98,7 @@ int main(int argc, char** argv) {
     PinToFirstProcessor(affinity, early);
 
     CQtHtmlWindow::PrepareProcess();
+    ChoosePlatform(argc, argv);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     InitSettingsResources();
@@ -90,6 +129,8 @@ int main(int argc, char** argv) {
         else TakeLiveClickNote(note);
     });
     dialogs.SetAboutEntries([&frame] { return frame.AboutEntries(); });
+    const std::string sessionLimits = SessionLimitsLine(QGuiApplication::platformName().toStdString());
+    dialogs.SetSessionLine(sessionLimits);
     trayIcon.Attach(&frame.Tray(), CSystemTray::kMenuId, &frame.TrayTarget());
 
     // The session's end and SIGTERM / SIGHUP end the program through SaveAndExit.
@@ -120,6 +161,15 @@ int main(int argc, char** argv) {
                   << "timer1Starts=" + QString::number(timers.Starts(kMainTimer))
                   << "viewTimer=" + Flag(viewWindow && viewWindow->Timers().IsRunning(kViewTimerId))
                   << "trayIcon=" + Flag(!frame.Tray().Removed())
+                  << "trayUsable=" + Flag(trayIcon.TrayUsable())
+                  << "traySingleActivation=" + Flag(trayIcon.SingleActivation())
+                  << "trayFrame=" + QString::fromStdString(frame.Tray().CurrentIcon())
+                  << QString("windowPlace=") + PlaceName(frame.Tray().Place())
+                  << "iconified=" + Flag(window.isMinimized())
+                  << "windowId=" + QString::number(window.winId())
+                  << "platform=" + QGuiApplication::platformName()
+                  << "sessionLimits=" + QString::fromStdString(sessionLimits)
+                  << "sleepLock=" + Flag(power.SleepLockHeld())
                   << "shownAfterMs=" + QString::number(window.ShownAfterMs(), 'f', 1)
                   << "tick1Ms=" + QString::number(timers.LastTickMs(kMainTimer), 'f', 2);
             lines << "[main]" << BoundValues(window.Page());
@@ -139,6 +189,7 @@ int main(int argc, char** argv) {
     if (control)
         control->SetCommandHandler([&frame](const QString& command) {
             if (command == "tray-menu") frame.Tray().OnIconNotify(CSystemTray::kMenuId, CSystemTray::Mouse::RightButtonUp);
+            else if (command.startsWith("plugin ")) SendToPlugin(frame, command);
             else frame.OnCommand(command.toInt());
         });
 

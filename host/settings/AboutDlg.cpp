@@ -50,6 +50,7 @@ std::string CAboutDlg::BackendLine() const {
 bool CAboutDlg::OnInitDialog(IAboutView& view) {
     view.SetVersionLine(kVersionLine);
     view.SetBackendLine(BackendLine());
+    if (!sessionLine_.empty()) view.SetSessionLine(sessionLine_);
     view.AddColumn("Plug-In");
     view.AddColumn("Version");
     for (const AboutEntry& entry : entries_) view.AddRow(entry.fileName, entry.versionText);

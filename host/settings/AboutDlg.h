@@ -18,6 +18,9 @@ public:
     virtual ~IAboutView() = default;
     virtual void SetVersionLine(const std::string& text) = 0;
     virtual void SetBackendLine(const std::string& text) = 0;
+    // What the desktop session cannot give the window; only called when
+    // something is missing.
+    virtual void SetSessionLine(const std::string& text) = 0;
     virtual void AddColumn(const std::string& header) = 0;
     virtual void AddRow(const std::string& plugin, const std::string& version) = 0;
 };
@@ -28,6 +31,7 @@ public:
 
     explicit CAboutDlg(std::vector<AboutEntry> entries, IRegistryHives* hives = nullptr);
     bool OnInitDialog(IAboutView& view);
+    void SetSessionLine(std::string text) { sessionLine_ = std::move(text); }
 
     // The entry for a library path: the part after the last separator and its version.
     static AboutEntry EntryFor(const std::string& libraryPath);
@@ -36,4 +40,5 @@ public:
 private:
     std::vector<AboutEntry> entries_;
     IRegistryHives* hives_;
+    std::string sessionLine_;
 };

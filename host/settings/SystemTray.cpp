@@ -68,6 +68,8 @@ void CSystemTray::OnTrayCreated() {
     if (port_.Add(icon_, tooltip_)) hidden_ = removed_ = false;
 }
 
+bool CSystemTray::IconInUsableTray() { return enabled_ && !hidden_ && port_.TrayUsable(); }
+
 bool CSystemTray::LoadAnimationIcons(int first, int last) {
     icons_.clear();
     if (last < first) return false;
@@ -145,6 +147,12 @@ int CSystemTray::OnIconNotify(int iconId, Mouse mouse) {
         target_->BringToForeground();
         port_.PopupMenu(MenuEntries());
         return 1;
+    case Mouse::LeftClick:
+        // A tray that never sends a double click gets the double click's
+        // toggle from a single one; elsewhere a click is the first half of
+        // a double click and does nothing on its own.
+        if (!port_.SingleActivation()) return 1;
+        [[fallthrough]];
     case Mouse::LeftDoubleClick: {
         const int command = DefaultCommand();
         if (command == 0) return 0;
@@ -165,11 +173,36 @@ void CAppTray::OnPowerEvent(int event) {
 }
 
 void CAppTray::MinimizeToTray(ITrayWindow& window) {
-    HideToTray(window);
+    if (IconInUsableTray()) {
+        HideToTray(window);
+        place_ = WindowPlace::InTray;
+        hiddenWindow_ = &window;
+    } else {
+        window.Iconify();
+        place_ = WindowPlace::OnTaskbar;
+    }
     SetDefaultMenuItem(ID_MAXIMIZE, false);
 }
 
 void CAppTray::RestoreWindow(ITrayWindow& window) {
     RestoreFromTray(window);
+    NoteRestored();
+}
+
+void CAppTray::NoteIconified() {
+    place_ = WindowPlace::OnTaskbar;
+    SetDefaultMenuItem(ID_MAXIMIZE, false);
+}
+
+void CAppTray::NoteRestored() {
+    place_ = WindowPlace::Shown;
+    hiddenWindow_ = nullptr;
     SetDefaultMenuItem(ID_MINIMIZE, false);
+}
+
+void CAppTray::OnTrayLost() {
+    if (place_ != WindowPlace::InTray || hiddenWindow_ == nullptr) return;
+    hiddenWindow_->Iconify();
+    hiddenWindow_ = nullptr;
+    place_ = WindowPlace::OnTaskbar;
 }

@@ -19,7 +19,9 @@ public:
     static constexpr int kAnimationTimerId = 4567;
     static constexpr std::size_t kTooltipBytes = 127;
 
-    enum class Mouse { RightButtonUp, LeftDoubleClick, Other };
+    // LeftClick: one activation, which a tray without double clicks sends
+    // for a click (an XEmbed tray sends it before each double click too).
+    enum class Mouse { RightButtonUp, LeftDoubleClick, LeftClick, Other };
 
     CSystemTray(ITrayIconPort& icon, ITimerPort& timers, IClock& clock);
     ~CSystemTray() override;
@@ -30,6 +32,10 @@ public:
     bool DeleteIcon();
     // Whatever the platform announces as "a tray is there again".
     void OnTrayCreated();
+    // The tray went away (its panel ended or crashed).
+    virtual void OnTrayLost() {}
+    // The icon is in a tray the user can see: hiding a window there is safe.
+    bool IconInUsableTray();
 
     bool LoadAnimationIcons(int first, int last);
     void SetAnimationIcons(std::vector<TrayIcon> icons) { icons_ = std::move(icons); }
@@ -82,18 +88,34 @@ private:
     bool defaultByPosition_ = true;
 };
 
-// The main frame's tray: also forwards power notifications to the main window.
+// The main frame's tray: also forwards power notifications to the main window,
+// and decides where a minimised window goes.
 class CAppTray : public CSystemTray {
 public:
     using CSystemTray::CSystemTray;
     static constexpr int kSuspend = 4;
     static constexpr int kResume = 7;
 
+    enum class WindowPlace { Shown, InTray, OnTaskbar };
+
     void OnPowerEvent(int event);
-    // Hiding makes "Maximize" the double click's command, restoring "Minimize",
-    // so a double click toggles.
+    // Into the tray when the icon is in a usable tray; otherwise iconified
+    // onto the taskbar or dock, so the window is never out of the user's
+    // reach. Either way "Maximize" becomes the double click's command and
+    // restoring makes it "Minimize", so a double click toggles.
     void MinimizeToTray(ITrayWindow& window);
     void RestoreWindow(ITrayWindow& window);
+    // The window system iconified the window, or gave it back, by itself
+    // (the taskbar's own button): the menu's default follows.
+    void NoteIconified();
+    void NoteRestored();
+    // A window hidden into a tray that goes away is iconified instead.
+    void OnTrayLost() override;
+    WindowPlace Place() const { return place_; }
+
+private:
+    WindowPlace place_ = WindowPlace::Shown;
+    ITrayWindow* hiddenWindow_ = nullptr;
 };
 
 // The icon of a resource id in the host's resources.

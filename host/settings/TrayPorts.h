@@ -23,6 +23,12 @@ public:
     // Shows the menu at the cursor; a chosen entry's command reaches the
     // target through ITrayTarget::SendCommand.
     virtual void PopupMenu(const std::vector<TrayMenuEntry>& entries) = 0;
+    // A tray is there now and shows the icon: only then does a window hidden
+    // into it leave the user a way back (stock GNOME has no tray at all).
+    virtual bool TrayUsable() = 0;
+    // The tray reports a click as one activation and never as a double click
+    // (the D-Bus StatusNotifierItem trays); an XEmbed tray reports both.
+    virtual bool SingleActivation() = 0;
 };
 
 // The window that receives the tray's commands (the main window).
@@ -40,5 +46,6 @@ class ITrayWindow {
 public:
     virtual ~ITrayWindow() = default;
     virtual void HideFromTaskbar() = 0;      // hidden, no taskbar button
-    virtual void ShowAndActivate() = 0;      // shown, redrawn, in front
+    virtual void ShowAndActivate() = 0;      // shown (iconified or hidden before), redrawn, in front
+    virtual void Iconify() = 0;              // a normal minimised window the taskbar or dock gives back
 };

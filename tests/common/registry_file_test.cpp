@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <grp.h>
+#include <pwd.h>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -73,14 +75,35 @@ TEST_F(RegistryFileTest, BadFilesAreSetAsideUnderNamesThatNeverOverwrite)
 
 TEST_F(RegistryFileTest, UnreadableFilesFailWithoutBeingSetAside)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads any file";
-    ASSERT_TRUE(user.SetValue("K", "v", RegistryValue::String("x")));
-    ASSERT_EQ(chmod(userFile.c_str(), 0), 0);
-    EXPECT_FALSE(user.KeyExists("K"));
-    EXPECT_FALSE(user.SetValue("K", "w", RegistryValue::String("y")));
-    chmod(userFile.c_str(), 0644);
-    EXPECT_TRUE(user.KeyExists("K"));
+    const auto body = [this] {
+        ASSERT_TRUE(user.SetValue("K", "v", RegistryValue::String("x")));
+        ASSERT_EQ(chmod(userFile.c_str(), 0), 0);
+        EXPECT_FALSE(user.KeyExists("K"));
+        EXPECT_FALSE(user.SetValue("K", "w", RegistryValue::String("y")));
+        chmod(userFile.c_str(), 0644);
+        EXPECT_TRUE(user.KeyExists("K"));
+    };
+    if (geteuid() != 0) {
+        body();
+        return;
+    }
+    // Root reads any file: the body runs in a child that is a user no
+    // account has, owning the folder as a user owns their own.
+    uid_t nobody = 61000;
+    while (getpwuid(nobody) != nullptr || getgrgid(nobody) != nullptr)
+        ++nobody;
+    ASSERT_EQ(chown(folder.Path().c_str(), nobody, nobody), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
+            setresuid(nobody, nobody, nobody) != 0)
+            _exit(2);
+        body();
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST_F(RegistryFileTest, AFileTooLargeToBeAHiveIsRefusedNotLoaded)

@@ -7,6 +7,7 @@ velmar_gtest(NAME host_frame_tests
     ${CMAKE_CURRENT_LIST_DIR}/frame_timers_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_view_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_exit_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktop_session_test.cpp
   LIBS velmar_frame velmar_host_linux velmar_skin_doubles
   LABELS unit)
 target_include_directories(host_frame_tests PRIVATE ${CMAKE_SOURCE_DIR}/host/doubles ${CMAKE_CURRENT_LIST_DIR})
@@ -28,3 +29,4 @@ add_test(NAME host_velmar_e2e
 set_tests_properties(host_velmar_e2e PROPERTIES LABELS "e2e" TIMEOUT 180)
 include(${CMAKE_CURRENT_LIST_DIR}/settings_e2e.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/bundled_e2e.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/desktop_e2e.cmake)

@@ -1,11 +1,12 @@
-// Edge snapping and the stored-position rule; the skin command table and the
-// navigation command's fields.
+// Edge snapping, the stored-position rules over the screens there are; the
+// skin command table and the navigation command's fields.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "MainWindowSnap.h"
+#include "ScreenPlacement.h"
 #include "SkinCommandDispatch.h"
 
 namespace {
@@ -39,6 +40,36 @@ TEST(FrameSnapTest, StoredPositionPastTheEdgeMinusFiveStartsAtZero) {
     EXPECT_EQ(ClampStoredPosition(1275, 989, kArea), (SnapPosition{1275, 989}));
     EXPECT_EQ(ClampStoredPosition(1276, 990, kArea), (SnapPosition{0, 0}));
     EXPECT_EQ(ClampStoredPosition(-40, -10, kArea), (SnapPosition{-40, -10}));
+}
+
+// Two monitors: the primary one, and a second one left of it (negative x).
+const std::vector<WorkArea> kTwoScreens{{0, 0, 1280, 994}, {-1920, 0, 0, 1080}};
+
+TEST(ScreenPlacementTest, StoredCornerOnAnyScreenIsKeptOtherwiseThePrimaryRuleApplies) {
+    EXPECT_EQ(StoredStartPosition(-1500, 300, kTwoScreens), (SnapPosition{-1500, 300}));
+    EXPECT_EQ(StoredStartPosition(1500, 300, {{0, 0, 1280, 994}, {1280, 0, 2560, 1024}}), (SnapPosition{1500, 300}))
+        << "a window on a second monitor right of the primary one used to start at x 0";
+    // One screen: exactly the primary rule (past the edge minus 5 starts at 0).
+    const std::vector<WorkArea> one{kArea};
+    EXPECT_EQ(StoredStartPosition(2000, 100, one), (SnapPosition{0, 100}));
+    EXPECT_EQ(StoredStartPosition(1276, 990, one), (SnapPosition{0, 0}));
+    EXPECT_EQ(StoredStartPosition(-40, -10, one), (SnapPosition{-40, -10}));
+    EXPECT_EQ(StoredStartPosition(-40, -10, {}), (SnapPosition{-40, -10}));
+}
+
+TEST(ScreenPlacementTest, WindowOffEveryScreenMovesWhollyOntoTheNearestOne) {
+    const std::vector<WorkArea> one{kArea};
+    // Its monitor unplugged: left of the only screen, or above and right of it.
+    EXPECT_EQ(PlaceOnNearestScreen({-1500, 300, 480, 320}, one), (SnapPosition{0, 300}));
+    EXPECT_EQ(PlaceOnNearestScreen({1270, -900, 480, 320}, one), (SnapPosition{800, 0}));
+    // Reachable where a 32-pixel square of it is on a screen.
+    EXPECT_EQ(PlaceOnNearestScreen({-448, -288, 480, 320}, one), (SnapPosition{-448, -288}));
+    EXPECT_EQ(PlaceOnNearestScreen({-449, 100, 480, 320}, one), (SnapPosition{0, 100}));
+    // The nearest of two screens takes it; a window larger than it keeps its top-left on it.
+    EXPECT_EQ(PlaceOnNearestScreen({-2600, 500, 480, 320}, kTwoScreens), (SnapPosition{-1920, 500}));
+    EXPECT_EQ(PlaceOnNearestScreen({1400, 2000, 2000, 1200}, kTwoScreens), (SnapPosition{0, 0}));
+    EXPECT_EQ(PlaceOnNearestScreen({-600, 300, 480, 320}, kTwoScreens), (SnapPosition{-600, 300}));
+    EXPECT_EQ(PlaceOnNearestScreen({-600, 300, 480, 320}, {}), (SnapPosition{-600, 300}));
 }
 
 TEST(FrameDispatchTest, FixedCommandsAreTriedBeforeSkinFilesAndPlugins) {

@@ -111,6 +111,26 @@ TEST_F(FrameStartupTest, StoredPositionBeyondTheWorkAreaStartsAtZeroPerAxis) {
     EXPECT_EQ(Frame().PositionY(), 300);
 }
 
+// A monitor left of the primary one was unplugged: the window used to open
+// off every screen, where no one could reach it.
+TEST_F(FrameStartupTest, StoredPositionOffEveryScreenOpensOnTheNearestOne) {
+    SetUserDword("PosX", static_cast<std::uint32_t>(-1500));
+    SetUserDword("PosY", 300);
+    Started();
+    EXPECT_EQ(Frame().PositionX(), 0);
+    EXPECT_EQ(Frame().PositionY(), 300);
+    EXPECT_EQ(window_.geometry.x, 0);
+    EXPECT_FALSE(Frame().Ended());
+
+    // Still plugged in, the monitor keeps the window.
+    frame_.reset();
+    machine_.blocks.clear();
+    window_.screens = {window_.workArea, {-1920, 0, 0, 1080}};
+    Started();
+    EXPECT_EQ(Frame().PositionX(), -1500);
+    EXPECT_EQ(skinWindow_.x, -1500);
+}
+
 TEST_F(FrameStartupTest, StoredInitialSkinIsUsedOnlyWhenItExists) {
     std::filesystem::copy_file(programFolder_ + "Skin/KavoIII.xml", programFolder_ + "Skin/Other.xml");
     SetUserString("InitialSkin", "Other.xml");
@@ -195,6 +215,20 @@ TEST_F(FrameStartupTest, MinimisedAtStartStaysInTheTrayWhenTheViewCompletes) {
     EXPECT_FALSE(Frame().Modes().WindowShown);
     EXPECT_FALSE(timers_.IsRunning(kMainTimer));
     EXPECT_EQ(Frame().Tray().DefaultMenuItem(), CSystemTray::ID_MAXIMIZE);
+}
+
+TEST_F(FrameStartupTest, MinimisedAtStartWithoutATrayIsIconifiedOnceThePagesAreReady) {
+    trayIcon_.trayPresent = false;
+    SetUserString("Min", "TRUE");
+    Started(false);
+    EXPECT_EQ(log_.Count("window iconify"), 0) << "not on screen before its pages are ready";
+    ViewWindow().page.CompleteDocument();
+    EXPECT_TRUE(window_.iconified);
+    EXPECT_EQ(log_.Count("window show"), 0);
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    Frame().OnCommand(CSystemTray::ID_MAXIMIZE);
+    EXPECT_TRUE(window_.visible);
+    EXPECT_TRUE(Frame().Modes().WindowShown);
 }
 
 TEST_F(FrameStartupTest, StoredModeIsRestoredWhenAskedTo) {

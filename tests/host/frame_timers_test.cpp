@@ -100,6 +100,40 @@ TEST_F(FrameTimersTest, MinimiseWithoutWarningStartsNoTimerAndRestoreOfAShownWin
     EXPECT_FALSE(Frame().Modes().WindowShown);
 }
 
+// Stock GNOME has no tray: MIN used to hide the window into nothing, and a
+// second start ended at once, so only killing the program was left.
+TEST_F(FrameTimersTest, WithoutATrayMinimiseIconifiesUnderTheSameTimerRules) {
+    trayIcon_.trayPresent = false;
+    Started();
+    Frame().Modes().OnHardwareWarning(1);
+    Frame().OnCommand(CSystemTray::ID_MINIMIZE);
+    EXPECT_TRUE(window_.iconified);
+    EXPECT_EQ(log_.Count("window to tray"), 0);
+    EXPECT_FALSE(Frame().Modes().WindowShown);
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    EXPECT_TRUE(timers_.IsRunning(kWarningTimer));
+    EXPECT_EQ(Frame().Tray().DefaultMenuItem(), CSystemTray::ID_MAXIMIZE);
+    // The taskbar gives the window back: the restore's rules follow.
+    window_.iconified = false;
+    window_.visible = true;
+    Frame().OnWindowIconified(false);
+    EXPECT_TRUE(Frame().Modes().WindowShown);
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+    EXPECT_FALSE(timers_.IsRunning(kWarningTimer));
+    EXPECT_EQ(Frame().Tray().DefaultMenuItem(), CSystemTray::ID_MINIMIZE);
+    // Iconified by the window system itself: the minimise's rules.
+    window_.iconified = true;
+    window_.visible = false;
+    Frame().OnWindowIconified(true);
+    EXPECT_FALSE(Frame().Modes().WindowShown);
+    EXPECT_FALSE(timers_.IsRunning(kMainTimer));
+    EXPECT_TRUE(timers_.IsRunning(kWarningTimer));
+    Frame().OnCommand(CSystemTray::ID_MAXIMIZE);
+    EXPECT_TRUE(window_.visible);
+    EXPECT_FALSE(window_.iconified);
+    EXPECT_TRUE(timers_.IsRunning(kMainTimer));
+}
+
 TEST_F(FrameTimersTest, HiddenViewIsReloadedAfterEveryTickOfEitherTimerWithoutBlocking) {
     ListPlugins({"ZETA_PLUGIN"});
     ViewSkinFor("ZETA_PLUGIN", 1, 0);

@@ -219,6 +219,20 @@ TEST_F(FrameViewTest, WarningInTheInitialViewsDocumentStartsTheTrayAnimation) {
     Started();
     EXPECT_TRUE(Frame().Modes().WarningActive);
     EXPECT_TRUE(Frame().Tray().Animating());
+
+    // Each tick reloads the hidden view; restarting the animation there put
+    // the skin's icon back every interval, and with a 1 s interval frame 135
+    // was never seen.
+    Frame().Tray().OnTimer(CSystemTray::kAnimationTimerId);
+    const TrayIcon frame = trayIcon_.icon;
+    ASSERT_EQ(frame, ":/icons/136.png");
+    const int reloads = JournalCount("ZETA_PLUGIN", "GetData 0");
+    timers_.Tick(kMainTimer);
+    timers_.Tick(kViewReloadTimer);
+    EXPECT_GT(JournalCount("ZETA_PLUGIN", "GetData 0"), reloads) << "the hidden view was reloaded";
+    EXPECT_EQ(trayIcon_.icon, frame);
+    Frame().Tray().OnTimer(CSystemTray::kAnimationTimerId);
+    EXPECT_EQ(trayIcon_.icon, ":/icons/135.png");
 }
 
 }  // namespace

@@ -5,12 +5,15 @@
 #include <gmock/gmock.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "FakeProcessAffinity.h"
 #include "FlockInstanceBlock.h"
@@ -19,6 +22,7 @@
 #include "RecordingExitFrame.h"
 #include "RecordingMessageBox.h"
 #include "SaveAndExit.h"
+#include "SuspendNotifier.h"
 #include "TerminationSignal.h"
 #include "host_test_support.h"
 
@@ -121,14 +125,58 @@ TEST_F(FlockInstanceTest, ProcessHoldingTheLockKeepsOthersOutAndALeftoverFileDoe
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second process sees this one";
 }
 
-TEST(FlockInstanceBlockFolder, RuntimeFolderOrTmp) {
+// A lock file that another user made (root's, from a run under sudo) and
+// holds used to make every start of this user end at once, silently.
+TEST_F(FlockInstanceTest, AnotherUsersLockFileIsNoInstanceOfThisUser) {
+    BlockHolder holder = HoldInChild(folder_, "VelmarTest");
+    ASSERT_GT(holder.pid, 0);
+    // The holder's file belongs to this process's user; the block asks as another one.
+    const uid_t other = geteuid() + 4242;
+    CFlockInstanceBlock block(folder_, other);
+    EXPECT_EQ(ApplySingleInstanceRule(block, "VelmarTest", 1), InstanceDecision::Registered);
+    EXPECT_EQ(block.PathOf("CInstanceChecker_MMF_VelmarTest"),
+              folder_ + "/CInstanceChecker_MMF_VelmarTest-" + std::to_string(other));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        CFlockInstanceBlock again(folder_, other);
+        _exit(ApplySingleInstanceRule(again, "VelmarTest", 2) == InstanceDecision::SecondInstance ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the user's own block still keeps a second start out";
+    EndHolder(holder, /*crash=*/true);
+}
+
+TEST_F(FlockInstanceTest, OnlyAFolderOfTheUsersOwnClosedToOthersHoldsTheBlock) {
+    const uid_t me = geteuid();
+    const std::string shared = folder_ + "/shared", made = folder_ + "/made", link = folder_ + "/link";
+    ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(symlink(folder_.c_str(), link.c_str()), 0);
+    EXPECT_EQ(CFlockInstanceBlock::FirstPrivateFolder(
+                  {{folder_ + "/missing", false}, {shared, false}, {link, true}, {made, true}}, me),
+              made);
+    struct stat st {};
+    ASSERT_EQ(stat(made.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+    EXPECT_EQ(CFlockInstanceBlock::FirstPrivateFolder({{made, true}}, me + 4242), "") << "another user's folder";
+
+    // Without a private runtime folder: the user's own folder in /tmp.
     const char* saved = getenv("XDG_RUNTIME_DIR");
     const std::string keep = saved != nullptr ? saved : "";
-    setenv("XDG_RUNTIME_DIR", "/run/user/4242", 1);
-    EXPECT_EQ(CFlockInstanceBlock().PathOf("X"), "/run/user/4242/X");
-    unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(CFlockInstanceBlock().PathOf("X"), "/tmp/X");
+    const std::string perUser = "/tmp/velmar-" + std::to_string(me);
+    for (const char* runtime : {shared.c_str(), static_cast<const char*>(nullptr)}) {
+        if (runtime != nullptr) setenv("XDG_RUNTIME_DIR", runtime, 1);
+        else unsetenv("XDG_RUNTIME_DIR");
+        EXPECT_EQ(CFlockInstanceBlock::DefaultFolder(), perUser);
+        EXPECT_EQ(CFlockInstanceBlock().PathOf("X"), perUser + "/X");
+    }
+    ASSERT_EQ(stat(perUser.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 077, 0u);
+    setenv("XDG_RUNTIME_DIR", made.c_str(), 1);
+    EXPECT_EQ(CFlockInstanceBlock::DefaultFolder(), made);
     if (saved != nullptr) setenv("XDG_RUNTIME_DIR", keep.c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(ProcessAffinity, PinsToTheFirstProcessorAndSaysSoWhenRefused) {
@@ -188,14 +236,37 @@ TEST_F(SaveAndExitTest, SecondRequestDuringOrAfterTheSequenceDoesNothing) {
     EXPECT_TRUE(exit.HasRun());
 }
 
-TEST(TerminationHook, SignalBecomesAReadableRequest) {
+TEST(TerminationHook, EachEndingSignalBecomesAReadableRequest) {
     const int fd = InstallTerminationHook();
     ASSERT_GE(fd, 0);
     EXPECT_EQ(InstallTerminationHook(), fd);
     EXPECT_FALSE(ConsumeTerminationRequest());
-    raise(SIGTERM);
-    EXPECT_TRUE(ConsumeTerminationRequest());
-    EXPECT_FALSE(ConsumeTerminationRequest());
+    // SIGINT (Ctrl+C) used to end the process at once, nothing stored.
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        raise(signal);
+        EXPECT_TRUE(ConsumeTerminationRequest()) << "signal " << signal;
+        EXPECT_FALSE(ConsumeTerminationRequest());
+    }
+}
+
+// logind sleeps at once after announcing it unless a delay lock is held:
+// the plug-ins hear "suspend" while the lock still holds the sleep back.
+TEST(SuspendNotifierTest, LockIsHeldWhileAwakeAndGivenBackOnlyAfterSuspendWasDelivered) {
+    struct Lock : ISleepDelayLock {
+        std::vector<std::string>& steps;
+        explicit Lock(std::vector<std::string>& s) : steps(s) {}
+        void Take() override { steps.push_back("take"); }
+        void Release() override { steps.push_back("release"); }
+    };
+    std::vector<std::string> steps;
+    Lock lock(steps);
+    CSuspendNotifier notifier(lock, [&](int event, int data) {
+        steps.push_back("event " + std::to_string(event) + " " + std::to_string(data));
+    });
+    notifier.Start();
+    notifier.OnPrepareForSleep(true);
+    notifier.OnPrepareForSleep(false);
+    EXPECT_THAT(steps, ElementsAre("take", "event 4 1", "release", "event 7 2", "take"));
 }
 
 }  // namespace

@@ -37,11 +37,25 @@ CQtAboutDlg::CQtAboutDlg(CAboutDlg& logic, const QIcon& applicationIcon, QWidget
     close->setDefault(true);
     Place(close, 65, 125, 50, 16);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    close_ = close;
     logic.OnInitDialog(*this);
 }
 
 void CQtAboutDlg::SetVersionLine(const std::string& text) { version_->setText(QString::fromStdString(text)); }
 void CQtAboutDlg::SetBackendLine(const std::string& text) { backend_->setText(QString::fromStdString(text)); }
+
+// Below the list, on two lines; the dialog grows to take them.
+void CQtAboutDlg::SetSessionLine(const std::string& text) {
+    if (!session_) {
+        session_ = new QLabel(this);
+        session_->setObjectName("SessionLine");
+        session_->setWordWrap(true);
+        Place(session_, 7, 123, 169, 18);
+        Place(close_, 65, 145, 50, 16);
+        setFixedSize(Px(183), Px(168));
+    }
+    session_->setText(QString::fromStdString(text));
+}
 
 void CQtAboutDlg::AddColumn(const std::string& header) {
     headers_.append(QString::fromStdString(header));

@@ -17,12 +17,15 @@ public:
 
     void SetVersionLine(const std::string& text) override;
     void SetBackendLine(const std::string& text) override;
+    void SetSessionLine(const std::string& text) override;
     void AddColumn(const std::string& header) override;
     void AddRow(const std::string& plugin, const std::string& version) override;
 
 private:
     QLabel* version_;
     QLabel* backend_;
+    QLabel* session_ = nullptr;
+    QWidget* close_;
     QTreeWidget* list_;
     QStringList headers_;
 };

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusInterface>
 #include <QFont>
 #include <QMenu>
 #include <QWidget>
@@ -14,15 +16,33 @@ namespace {
 // restarted panel) takes the icon again.
 constexpr int kTrayWatchMs = 2000;
 
+// Qt puts its tray icons on the D-Bus StatusNotifierItem protocol when, as
+// the first one is made, a StatusNotifierWatcher on the session bus says a
+// host (the panel showing the items) is registered; otherwise it docks them
+// in an XEmbed tray. The same question at the same moment tells which one
+// this icon went to. Qt keeps its first answer for the process's life.
+bool StatusNotifierHostRegistered() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return false;
+    QDBusInterface watcher("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                           "org.kde.StatusNotifierWatcher", bus);
+    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+CSystemTray::Mouse MouseOf(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Context: return CSystemTray::Mouse::RightButtonUp;
+    case QSystemTrayIcon::DoubleClick: return CSystemTray::Mouse::LeftDoubleClick;
+    case QSystemTrayIcon::Trigger: return CSystemTray::Mouse::LeftClick;
+    default: return CSystemTray::Mouse::Other;
+    }
+}
+
 }  // namespace
 
-CQtTrayIcon::CQtTrayIcon(QObject* parent) : QObject(parent) {
+CQtTrayIcon::CQtTrayIcon(QObject* parent) : QObject(parent), statusNotifier_(StatusNotifierHostRegistered()) {
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (tray_ == nullptr) return;
-        CSystemTray::Mouse mouse = CSystemTray::Mouse::Other;
-        if (reason == QSystemTrayIcon::Context) mouse = CSystemTray::Mouse::RightButtonUp;
-        if (reason == QSystemTrayIcon::DoubleClick) mouse = CSystemTray::Mouse::LeftDoubleClick;
-        tray_->OnIconNotify(iconId_, mouse);
+        if (tray_ != nullptr) tray_->OnIconNotify(iconId_, MouseOf(reason));
     });
     connect(&trayWatch_, &QTimer::timeout, this, &CQtTrayIcon::WatchTray);
 }
@@ -40,8 +60,11 @@ void CQtTrayIcon::Attach(CSystemTray* tray, int iconId, ITrayTarget* target) {
 void CQtTrayIcon::WatchTray() {
     const bool available = QSystemTrayIcon::isSystemTrayAvailable();
     if (available && !trayWasAvailable_ && tray_ != nullptr) tray_->OnTrayCreated();
+    if (!available && trayWasAvailable_ && tray_ != nullptr) tray_->OnTrayLost();
     trayWasAvailable_ = available;
 }
+
+bool CQtTrayIcon::TrayUsable() { return QSystemTrayIcon::isSystemTrayAvailable() && icon_.isVisible(); }
 
 QIcon CQtTrayIcon::IconOf(const TrayIcon& icon) { return QIcon(QString::fromStdString(icon)); }
 
@@ -92,6 +115,8 @@ void CQtTrayIcon::PopupMenu(const std::vector<TrayMenuEntry>& entries) {
 }
 
 void CQtTrayWindow::HideFromTaskbar() { window_->hide(); }
+
+void CQtTrayWindow::Iconify() { window_->showMinimized(); }
 
 void CQtTrayWindow::ShowAndActivate() {
     window_->showNormal();

@@ -24,6 +24,8 @@ public:
     bool Modify(const TrayIcon& icon) override;
     bool Remove() override;
     void PopupMenu(const std::vector<TrayMenuEntry>& entries) override;
+    bool TrayUsable() override;
+    bool SingleActivation() override { return statusNotifier_; }
 
     // The menu as it would pop up now (for a look at it).
     QMenu* BuildMenu(const std::vector<TrayMenuEntry>& entries, QWidget* parent = nullptr);
@@ -34,6 +36,9 @@ private:
     void WatchTray();
 
     QSystemTrayIcon icon_;
+    // Whether Qt shows icon_ as a D-Bus StatusNotifierItem (asked when icon_
+    // is made, as Qt asks it) rather than in an XEmbed tray.
+    bool statusNotifier_ = false;
     QTimer trayWatch_;
     bool trayWasAvailable_ = false;
     CSystemTray* tray_ = nullptr;
@@ -47,6 +52,7 @@ public:
     explicit CQtTrayWindow(QWidget* window) : window_(window) {}
     void HideFromTaskbar() override;
     void ShowAndActivate() override;
+    void Iconify() override;
 
 private:
     QWidget* window_;

@@ -5,6 +5,7 @@
 
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,10 @@ inline Profile PrepareProfile(const std::string& prefix, const std::string& buil
     if (mkdtemp(pattern.data()) == nullptr) return {};
     const Profile profile{pattern, pattern + "/app"};
     std::filesystem::create_directories(profile.folder + "/run");
+    // A runtime folder is the user's alone; Velmar keeps its instance block
+    // out of one that others may enter.
+    std::filesystem::permissions(profile.folder + "/run", std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
     std::filesystem::create_directories(profile.app);
     for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
         std::filesystem::copy(builtApp + "/" + file, profile.app + "/" + file);
@@ -83,6 +88,8 @@ inline pid_t LaunchVelmar(const std::string& app, const std::string& profile) {
     std::fflush(stdout);
     const pid_t pid = fork();
     if (pid == 0) {
+        // A test that dies takes its Velmar with it.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         const std::string log = profile + "/velmar.log";
         std::freopen(log.c_str(), "a", stdout);
         std::freopen(log.c_str(), "a", stderr);

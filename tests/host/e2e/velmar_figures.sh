@@ -19,7 +19,7 @@ fi
 PROFILE=$(mktemp -d /tmp/velmar-figures-XXXXXX)
 trap 'rm -rf "$PROFILE"' EXIT
 export VELMAR_REGISTRY_DIR="$PROFILE" XDG_RUNTIME_DIR="$PROFILE/run" VELMAR_TEST_CONTROL="$PROFILE/dump.txt"
-mkdir -p "$PROFILE/run"
+mkdir -p "$PROFILE/run" && chmod 700 "$PROFILE/run"
 "$APP/varnreg" set 'HKLM\SOFTWARE\VARN\VARNIO' Backend --string simulated >/dev/null
 "$APP/varnreg" set 'HKLM\SOFTWARE\VARN\SystemInfo' MBModel --string SimulatedBoard >/dev/null
 "$APP/varnreg" set 'HKLM\SOFTWARE\VARN\APM' ZEFAN --string "$APP/ZEFAN.so" >/dev/null

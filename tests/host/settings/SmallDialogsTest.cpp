@@ -67,9 +67,10 @@ class FakeAboutView : public IAboutView {
 public:
     void SetVersionLine(const std::string& t) override { version = t; }
     void SetBackendLine(const std::string& t) override { backend = t; }
+    void SetSessionLine(const std::string& t) override { session = t; }
     void AddColumn(const std::string& h) override { columns.push_back(h); }
     void AddRow(const std::string& p, const std::string& v) override { rows.push_back(p + "=" + v); }
-    std::string version, backend;
+    std::string version, backend, session = "<none>";
     std::vector<std::string> columns, rows;
 };
 
@@ -90,6 +91,10 @@ TEST_F(AboutDlgTest, ListsVersionBackendAndPluginsInLoadOrder) {
     EXPECT_THAT(view.backend, ::testing::HasSubstr("simulated"));
     EXPECT_THAT(view.columns, ElementsAre("Plug-In", "Version"));
     EXPECT_THAT(view.rows, ElementsAre("libzefan.so=1,2,0,0", "libclock.so=0,0,0,0"));
+    EXPECT_EQ(view.session, "<none>") << "an X11 session lacks nothing";
+    about.SetSessionLine("no positions");
+    about.OnInitDialog(view);
+    EXPECT_EQ(view.session, "no positions");
 }
 
 TEST_F(AboutDlgTest, BackendLineSaysWhetherTheFansAreReal) {

@@ -29,8 +29,11 @@ public:
         return true;
     }
     void PopupMenu(const std::vector<TrayMenuEntry>& e) override { popups.push_back(e); }
+    bool TrayUsable() override { return trayPresent && inTray; }
+    bool SingleActivation() override { return singleActivation; }
 
     bool trayPresent = true;
+    bool singleActivation = false;
     bool inTray = false;
     int adds = 0;
     TrayIcon shown;
@@ -77,9 +80,17 @@ public:
     void SendCommand(int c) override { commands.push_back(c); }
     void PowerNotification(int e, int d) override { power.push_back(e * 10 + d); }
     void HideFromTaskbar() override { visible = false; }
-    void ShowAndActivate() override { visible = true; }
+    void ShowAndActivate() override {
+        visible = true;
+        iconified = false;
+    }
+    void Iconify() override {
+        visible = false;
+        iconified = true;
+    }
     int foreground = 0;
     bool visible = true;
+    bool iconified = false;
     std::vector<int> commands, power;
 };
 
@@ -107,6 +118,54 @@ TEST_F(SystemTrayTest, DoubleClickSendsTheDefaultWhichTogglesWithHidingAndRestor
     tray.OnIconNotify(129, CSystemTray::Mouse::LeftDoubleClick);
     EXPECT_THAT(target.commands, ElementsAre(32772, 32771, 32772));
     EXPECT_EQ(target.foreground, 3);
+}
+
+// A StatusNotifierItem tray sends one activation per click and no double
+// click; an XEmbed tray sends an activation before each double click, which
+// must not toggle the window twice.
+TEST_F(SystemTrayTest, SingleClickTogglesOnlyInATrayWithoutDoubleClicks) {
+    Install();
+    EXPECT_EQ(tray.OnIconNotify(129, CSystemTray::Mouse::LeftClick), 1);
+    EXPECT_TRUE(target.commands.empty());
+    icon.singleActivation = true;
+    tray.OnIconNotify(129, CSystemTray::Mouse::LeftClick);
+    tray.MinimizeToTray(target);
+    tray.OnIconNotify(129, CSystemTray::Mouse::LeftClick);
+    EXPECT_THAT(target.commands, ElementsAre(32772, 32771));
+    EXPECT_EQ(tray.OnIconNotify(130, CSystemTray::Mouse::LeftClick), 0);
+}
+
+// Without a tray that shows the icon, "minimise to the tray" used to hide the
+// window where nothing could bring it back.
+TEST_F(SystemTrayTest, MinimiseGoesToTheTrayOnlyWhenTheIconIsInAUsableTray) {
+    icon.trayPresent = false;
+    EXPECT_FALSE(tray.Install(&target, "Velmar", "skin.png", 129, false));
+    tray.MinimizeToTray(target);
+    EXPECT_TRUE(target.iconified);
+    EXPECT_EQ(tray.Place(), CAppTray::WindowPlace::OnTaskbar);
+    EXPECT_EQ(tray.DefaultMenuItem(), CSystemTray::ID_MAXIMIZE);
+    tray.RestoreWindow(target);
+    EXPECT_TRUE(target.visible);
+    EXPECT_FALSE(target.iconified);
+    EXPECT_EQ(tray.DefaultMenuItem(), CSystemTray::ID_MINIMIZE);
+
+    // A tray that appears later takes the icon, and the window with it.
+    icon.trayPresent = true;
+    tray.OnTrayCreated();
+    tray.MinimizeToTray(target);
+    EXPECT_FALSE(target.visible);
+    EXPECT_FALSE(target.iconified);
+    EXPECT_EQ(tray.Place(), CAppTray::WindowPlace::InTray);
+
+    // The tray going away with the window in it leaves the window iconified.
+    icon.trayPresent = false;
+    tray.OnTrayLost();
+    EXPECT_TRUE(target.iconified);
+    EXPECT_EQ(tray.Place(), CAppTray::WindowPlace::OnTaskbar);
+    tray.OnTrayLost();
+    tray.RestoreWindow(target);
+    tray.OnTrayLost();
+    EXPECT_TRUE(target.visible) << "a shown window stays shown";
 }
 
 TEST_F(SystemTrayTest, DefaultByPositionNamesTheEntryAtThatRow) {
