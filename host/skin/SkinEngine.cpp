@@ -90,6 +90,7 @@ bool CSkinEngine::Compose(const std::string& skinFolder, ISkinWindow* target, IS
 
     if (page != nullptr) {
         page_ = page;
+        page_->SetSkinFolder(skinFolder_);
         if (!bridge_.HasDocument()) bridge_.SetDocument(page);
         if (!ComposePage(skin, dataText)) return false;
     } else if (target_->PaintBackground(frame.backgroundPath)) {

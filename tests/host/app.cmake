@@ -28,3 +28,4 @@ add_test(NAME host_velmar_e2e
 set_tests_properties(host_velmar_e2e PROPERTIES LABELS "e2e" TIMEOUT 180)
 include(${CMAKE_CURRENT_LIST_DIR}/settings_e2e.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/bundled_e2e.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/hostile_e2e.cmake)

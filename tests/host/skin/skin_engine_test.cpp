@@ -61,7 +61,7 @@ TEST_F(SkinEngineTest, ComposesInOrderPageBeforeScriptButtonsAfterPageWindowShow
               <XSL SRC="skin.xsl"/><JAVASCRIPT SRC="skin.js"/>
               <NORMALBUTTON><BUTTON ID="CLOSE" X="1" Y="2" WIDTH="3" HEIGHT="4" TIP="Close"/></NORMALBUTTON>)");
     ASSERT_TRUE(Load("<VARN_FRAME></VARN_FRAME>"));
-    const std::vector<std::string> order{"hide", "outline", "move", "body", "call loadScript",
+    const std::vector<std::string> order{"hide", "outline", "move", "skin folder", "body", "call loadScript",
                                          "call SetBackGround", "button 5000", "show"};
     int last = -1;
     for (const auto& step : order) {
@@ -70,6 +70,7 @@ TEST_F(SkinEngineTest, ComposesInOrderPageBeforeScriptButtonsAfterPageWindowShow
         last = at;
     }
     EXPECT_EQ(log.Count("show"), 1);
+    EXPECT_EQ(page.skinFolder, Folder()) << "the page may load the skin's files, and only then gets them";
     EXPECT_EQ(page.calls[0].args, (std::vector<std::string>{Folder() + "skin.js"}));
     EXPECT_EQ(page.calls[1].args, (std::vector<std::string>{Folder() + "back.bmp"}));
     EXPECT_EQ(window.title, "Velmar Test");
