@@ -37,6 +37,7 @@ std::optional<CBitmapPixels> DecodeBmp(std::span<const std::uint8_t> bytes) {
     const bool topDown = rawHeight < 0;
     const int height = topDown ? -rawHeight : rawHeight;
     if (width > kMaxBitmapSide || height > kMaxBitmapSide) return std::nullopt;
+    if (static_cast<long long>(width) * height > kMaxBitmapPixels) return std::nullopt;
     // 32-bit files often say BI_BITFIELDS with the standard masks; their
     // bytes lie as in BI_RGB, which is all the outline rule needs.
     const bool plainLayout = compression == kRgbCompression ||

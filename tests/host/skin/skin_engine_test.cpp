@@ -8,6 +8,7 @@
 #include "FakeMessageBox.h"
 #include "FakeScriptPage.h"
 #include "FakeSkinWindow.h"
+#include "SkinDefinition.h"
 #include "SkinEngine.h"
 #include "TextLimit.h"
 #include "skin_test_bitmaps.h"
@@ -350,4 +351,26 @@ TEST_F(SkinEngineTest, FolderGetsOneSeparatorAndTheDefinitionPathFollows) {
     ASSERT_TRUE(engine.LoadSkin(folder.string() + "/", &window, &page, "", true));
     EXPECT_EQ(engine.SkinFolder(), Folder());
     EXPECT_EQ(engine.DefinitionPath(), Folder() + "SkinDefine.xml");
+}
+
+TEST_F(SkinEngineTest, ADefinitionWithThousandsOfPartsComposesOnlyTheFirstOnes) {
+    std::string body = "<NORMALBUTTON><GROUP>";
+    for (int i = 0; i < 800; ++i) body += "<BUTTON ID=\"G" + std::to_string(i) + "\"/>";
+    body += "</GROUP>";
+    for (int i = 0; i < 700; ++i) body += "<BUTTON ID=\"B" + std::to_string(i) + "\"/>";
+    body += "</NORMALBUTTON>";
+    for (int i = 0; i < 1200; ++i) body += "<IMAGE ID=\"i" + std::to_string(i) + "\" SRC=\"x.bmp\"/>";
+    Define(body);
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(engine.PartsLeftOut());
+    ASSERT_EQ(engine.Buttons().size(), kMaxSkinButtons);
+    EXPECT_EQ(engine.Buttons().back()->Id(), "B199") << "group buttons first, then the others, in document order";
+    std::size_t images = 0;
+    for (std::size_t at = page.body.find("<IMG"); at != std::string::npos; at = page.body.find("<IMG", at + 1)) ++images;
+    EXPECT_EQ(images, kMaxSkinImages);
+
+    Define("<NORMALBUTTON><BUTTON ID=\"ONE\"/></NORMALBUTTON>");
+    ASSERT_TRUE(Load());
+    EXPECT_FALSE(engine.PartsLeftOut());
+    EXPECT_EQ(engine.Buttons().size(), 1u);
 }
