@@ -10,7 +10,7 @@
 #include "DataDocumentRenderer.h"
 #include "FuzzSupport.h"
 #include "fanplugin/FanStatusDocument.h"
-#include "fanplugin/XmlSafeText.h"
+#include "plugin_api/kit/XmlSafeText.h"
 
 using fuzz::Expect;
 
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int index = FindItemIndex(document, items, "ZEFAN_FAN_" + std::to_string(listed));
         if (index < 0) break;  // the fans that did not fit are left out from here on
         Expect(index == listed, "fans are listed in order");
-        const std::string caption = zefan::XmlSafeText(fan->GetName());
+        const std::string caption = pluginkit::XmlSafeText(fan->GetName());
         Expect(NodeText(document, items + "/CAPTION", index) == (Blank(caption) ? "" : caption),
                "the caption reads back as the board file names the fan");
         Expect(NodeText(document, items + "/STATUSINFO", index) == (fan->GetSmartFanEnable() ? "3" : "4"),
