@@ -5,8 +5,13 @@
 // a crash never loses a replaced text.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
+
+// No hive is larger: the store writes none, and a file above it is no hive
+// of ours, which keeps a stray file from exhausting memory.
+inline constexpr std::size_t kMaxHiveTextBytes = 64u << 20;
 
 struct HiveText {
     enum class State { Missing, Loaded, Failed };
@@ -24,6 +29,10 @@ public:
     // Moves the current file to a new name that no existing file has, so a
     // hive that cannot be read is kept for inspection and never overwritten.
     virtual bool SetAside(std::string& newName, std::string& error) = 0;
+    // Keeps the current file as it is under a new name that no existing file
+    // has, while the hive itself stays: done before a rewrite drops lines
+    // that could not be read, so they are never lost.
+    virtual bool KeepBackup(std::string& newName, std::string& error) = 0;
 };
 
 class IHiveFile {

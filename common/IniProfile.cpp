@@ -22,27 +22,28 @@ std::string_view TrimView(std::string_view text)
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(std::string_view a, std::string_view b)
+std::string Folded(std::string_view name)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
+    std::string folded(name);
+    for (char& c : folded) c = LowerAscii(c);
+    return folded;
 }
 
-// Splits on LF, CRLF and CR; the last line needs no line end.
-std::vector<std::string_view> SplitLines(std::string_view text)
+// The next line of text from pos on (LF, CRLF or CR ends it; the last line
+// needs no line end); false when none is left.
+bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line)
 {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\n' && text[i] != '\r') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
+    if (pos >= text.size()) return false;
+    const std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) {
+        line = text.substr(pos);
+        pos = text.size();
+        return true;
     }
-    if (start < text.size()) lines.push_back(text.substr(start));
-    return lines;
+    line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+    return true;
 }
 
 std::string StripQuotePair(std::string_view value)
@@ -65,6 +66,8 @@ CIniProfile CIniProfile::Load(const std::string& path)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return {};
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxIniFileBytes) return {};
     std::ifstream in(path, std::ios::binary);
     if (!in) return {};
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -78,20 +81,20 @@ CIniProfile CIniProfile::Parse(std::string_view text)
     if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
 
     CIniProfile profile;
-    // Where the lines being read go: null before the first section and
+    // Where the lines being read go: none before the first section and
     // inside a repeated section, whose lines the reader never sees.
     Section* current = nullptr;
-    for (std::string_view line : SplitLines(text)) {
+    std::string_view line;
+    for (std::size_t pos = 0; NextLine(text, pos, line);) {
         line = TrimView(line);
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             std::size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
                 std::string_view name = TrimView(line.substr(1, close - 1));
-                if (profile.FindSection(name)) {
-                    current = nullptr;
-                } else {
-                    profile.sections_.push_back(Section{std::string(name), {}});
+                current = nullptr;
+                if (profile.sectionIndex_.emplace(Folded(name), profile.sections_.size()).second) {
+                    profile.sections_.push_back(Section{std::string(name), {}, {}});
                     current = &profile.sections_.back();
                 }
                 continue;
@@ -101,33 +104,26 @@ CIniProfile CIniProfile::Parse(std::string_view text)
         if (!current || equals == std::string_view::npos) continue;
         std::string_view key = TrimView(line.substr(0, equals));
         std::string_view value = TrimView(line.substr(equals + 1));
-        bool seen = false;
-        for (const Entry& entry : current->entries)
-            if (SameName(entry.key, key)) { seen = true; break; }
-        if (!seen) current->entries.push_back(Entry{std::string(key), std::string(value)});
+        if (current->index.emplace(Folded(key), current->entries.size()).second)
+            current->entries.push_back(Entry{std::string(key), std::string(value)});
     }
     return profile;
 }
 
 const CIniProfile::Section* CIniProfile::FindSection(std::string_view name) const
 {
-    for (const Section& section : sections_)
-        if (SameName(section.name, name)) return &section;
-    return nullptr;
+    const auto found = sectionIndex_.find(Folded(name));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 bool CIniProfile::Find(std::string_view section, std::string_view key, std::string& value) const
 {
     const Section* found = FindSection(TrimView(section));
     if (!found) return false;
-    key = TrimView(key);
-    for (const Entry& entry : found->entries) {
-        if (SameName(entry.key, key)) {
-            value = entry.value;
-            return true;
-        }
-    }
-    return false;
+    const auto entry = found->index.find(Folded(TrimView(key)));
+    if (entry == found->index.end()) return false;
+    value = found->entries[entry->second].value;
+    return true;
 }
 
 std::string CIniProfile::GetString(std::string_view section, std::string_view key,

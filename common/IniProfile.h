@@ -11,7 +11,9 @@
 //   - the first section of a name is that section: later sections of the
 //     same name are ignored as a whole, as the platform's reader ignores
 //     them; inside a section the first of duplicate keys wins;
-//   - a file that does not exist or cannot be read reads as all defaults;
+//   - a file that does not exist, cannot be read or is larger than
+//     kMaxIniFileBytes reads as all defaults (no profile of the suite comes
+//     near it, and the host reads a skin's file on every tick);
 //   - values are returned as written, backslashes included: callers that
 //     treat a value as a path convert its separators themselves.
 #pragma once
@@ -19,7 +21,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+inline constexpr std::size_t kMaxIniFileBytes = 16u << 20;
 
 class CIniProfile {
 public:
@@ -59,11 +64,14 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Folded key -> entry: a file with very many keys reads in linear time.
+        std::unordered_map<std::string, std::size_t> index;
     };
 
     const Section* FindSection(std::string_view name) const;
 
     std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> section
 };
 
 // One-call forms that read the file each time, like the platform's calls.

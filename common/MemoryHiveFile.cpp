@@ -31,6 +31,18 @@ public:
         return true;
     }
 
+    bool KeepBackup(std::string& newName, std::string& error) override
+    {
+        std::lock_guard guard(file_.mutex_);
+        if (file_.failBackup || !file_.text_) {
+            error = "backup refused";
+            return false;
+        }
+        file_.backups_.push_back(*file_.text_);
+        newName = file_.name_ + ".backup-" + std::to_string(file_.backups_.size());
+        return true;
+    }
+
 private:
     CMemoryHiveFile& file_;
     std::lock_guard<std::mutex> hold_;
@@ -79,6 +91,12 @@ std::vector<std::string> CMemoryHiveFile::SetAsideTexts() const
 {
     std::lock_guard guard(mutex_);
     return setAside_;
+}
+
+std::vector<std::string> CMemoryHiveFile::BackupTexts() const
+{
+    std::lock_guard guard(mutex_);
+    return backups_;
 }
 
 int CMemoryHiveFile::ReplaceCount() const

@@ -21,11 +21,13 @@ public:
     void SetText(std::optional<std::string> text);
     std::optional<std::string> Text() const;
     std::vector<std::string> SetAsideTexts() const;
+    std::vector<std::string> BackupTexts() const;
     int ReplaceCount() const;
     bool failReads = false;
     bool failLock = false;
     bool failReplace = false;
     bool failSetAside = false;
+    bool failBackup = false;
 
 private:
     class Transaction;
@@ -34,5 +36,6 @@ private:
     std::mutex lock_;               // the hive's exclusive lock
     std::optional<std::string> text_;
     std::vector<std::string> setAside_;
+    std::vector<std::string> backups_;
     int replaceCount_ = 0;
 };

@@ -56,8 +56,10 @@ std::vector<std::string_view> SplitLines(std::string_view text)
 
 class Parser {
 public:
-    Parser(std::string_view text, std::vector<RegFileEntry>& entries, RegFileError& error)
-        : lines_(SplitLines(text)), entries_(entries), error_(error) {}
+    // skipped == nullptr: strict, the first bad line fails the whole text.
+    Parser(std::string_view text, std::vector<RegFileEntry>& entries, RegFileError& error,
+           std::vector<RegFileError>* skipped)
+        : lines_(SplitLines(text)), entries_(entries), error_(error), skipped_(skipped) {}
 
     bool Run()
     {
@@ -72,15 +74,24 @@ public:
             std::string_view line = TrimLeft(lines_[i]);
             if (line.empty() || line.front() == ';')
                 continue;
+            const std::size_t first = i;
             bool ok = false;
-            if (line.front() == '[')
+            bool section = false;
+            if (line.find('\0') != std::string_view::npos) {
+                ok = Fail(lineNo_, "the line holds a NUL byte");
+            } else if (line.front() == '[') {
+                section = true;
                 ok = Section(line);
-            else if (line.front() == '"' || line.front() == '@')
+            } else if (line.front() == '"' || line.front() == '@') {
                 ok = ValueLine(line, i);
-            else
+            } else {
                 ok = Fail(lineNo_, "expected a [key] line or a \"name\"=value line");
-            if (!ok)
+            }
+            if (ok)
+                continue;
+            if (!skipped_)
                 return false;
+            Skip(first, i, section);
         }
         return true;
     }
@@ -91,6 +102,22 @@ private:
         error_.line = line;
         error_.message = std::move(message);
         return false;
+    }
+
+    // Tolerant reading: the bad line, or the lines first..i of a hex value
+    // read as a whole, go to the skipped list; the values under a bad key
+    // line are refused until the next good one.
+    void Skip(std::size_t first, std::size_t i, bool section)
+    {
+        RegFileError skip{static_cast<int>(first) + 1, error_.message};
+        if (i > first)
+            skip.message += " (the value goes on to line " + std::to_string(i + 1) + ")";
+        skipped_->push_back(std::move(skip));
+        error_ = {};
+        if (section) {
+            haveSection_ = false;
+            brokenSectionLine_ = static_cast<int>(first) + 1;
+        }
     }
 
     bool Section(std::string_view line)
@@ -113,10 +140,12 @@ private:
         RegistryKeyPath path;
         std::string_view rest = slash == std::string_view::npos ? std::string_view() : inner.substr(slash + 1);
         if ((slash != std::string_view::npos && rest.empty()) || !ParseKeyPath(rest, path))
-            return Fail(lineNo_, "bad key name");
+            return Fail(lineNo_, "bad key name (an empty or overlong part, a control character, or more than " +
+                                     std::to_string(kMaxKeyDepth) + " levels)");
         if (deleting && path.empty())
             return Fail(lineNo_, "a root cannot be deleted");
         haveSection_ = true;
+        brokenSectionLine_ = 0;
         sectionDeleted_ = deleting;
         root_ = root;
         path_ = path;
@@ -150,6 +179,8 @@ private:
         return Fail(lineNo_, "string not closed on its line");
     }
 
+    // Reads every continuation line first, so a value that fails is skipped
+    // as a whole and its later lines are not mistaken for lines of their own.
     bool HexList(std::string_view first, std::size_t& lineIndex, std::vector<std::uint8_t>& bytes)
     {
         std::string joined;
@@ -157,10 +188,11 @@ private:
         while (!part.empty() && part.back() == '\\') {
             part.remove_suffix(1);
             joined += part;
-            if (++lineIndex >= lines_.size())
+            if (lineIndex + 1 >= lines_.size())
                 return Fail(lineNo_, "hex data continues past the end of the file");
-            lineNo_ = static_cast<int>(lineIndex) + 1;
-            part = TrimRight(TrimLeft(lines_[lineIndex]));
+            part = TrimRight(TrimLeft(lines_[++lineIndex]));
+            if (part.find('\0') != std::string_view::npos)
+                return Fail(lineNo_, "the hex data holds a NUL byte");
         }
         joined += part;
         std::string_view list = Trim(joined);
@@ -181,6 +213,9 @@ private:
 
     bool ValueLine(std::string_view line, std::size_t& lineIndex)
     {
+        if (brokenSectionLine_ > 0)
+            return Fail(lineNo_, "value under the key line " + std::to_string(brokenSectionLine_) +
+                                     ", which could not be read");
         if (!haveSection_)
             return Fail(lineNo_, "value before the first [key] line");
         if (sectionDeleted_)
@@ -258,7 +293,9 @@ private:
     std::vector<std::string_view> lines_;
     std::vector<RegFileEntry>& entries_;
     RegFileError& error_;
+    std::vector<RegFileError>* skipped_;
     int lineNo_ = 0;
+    int brokenSectionLine_ = 0;  // the bad key line the values below belong to
     bool haveSection_ = false;
     bool sectionDeleted_ = false;
     HKEY root_ = HKEY_NONE;
@@ -352,9 +389,26 @@ bool ParseRegFile(std::string_view text, std::vector<RegFileEntry>& entries, Reg
         error.message = "the file holds NUL bytes: not a REGEDIT4 text file";
         return false;
     }
-    Parser parser(text, entries, error);
+    Parser parser(text, entries, error, nullptr);
     if (!parser.Run()) {
         entries.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ParseRegFileTolerant(std::string_view text, std::vector<RegFileEntry>& entries,
+                          std::vector<RegFileError>& skipped, RegFileError& error)
+{
+    entries.clear();
+    skipped.clear();
+    error = {};
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    Parser parser(text, entries, error, &skipped);
+    if (!parser.Run()) {
+        entries.clear();
+        skipped.clear();
         return false;
     }
     return true;

@@ -37,9 +37,20 @@ struct RegFileError {
     std::string message;
 };
 
-// Strict: anything that is not exactly the format fails, with the line, so a
-// file cut in the middle of a line or holding garbage is never half-read.
+// Strict, for files given to import: anything that is not exactly the format
+// fails, with the line, so a file cut in the middle of a line or holding
+// garbage is never half-applied.
 bool ParseRegFile(std::string_view text, std::vector<RegFileEntry>& entries, RegFileError& error);
+
+// Tolerant, for hive files: one bad line must not cost every setting. Every
+// key and value that parses becomes an entry; a line that does not is left
+// out and listed in skipped (in line order), and so is every value under a
+// key line that does not parse, since it would otherwise land in the wrong
+// key. A hex value spread over several lines is kept or left out whole. False
+// (error says why, entries and skipped empty) only when the text is not a
+// REGEDIT4 text at all: no REGEDIT4 line first.
+bool ParseRegFileTolerant(std::string_view text, std::vector<RegFileEntry>& entries,
+                          std::vector<RegFileError>& skipped, RegFileError& error);
 
 // Applies the entries that belong to root, in file order. Deleting what does
 // not exist is not an error here, as in any .reg import.

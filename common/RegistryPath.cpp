@@ -34,6 +34,10 @@ bool ParseKeyPath(std::string_view text, RegistryKeyPath& out)
             out.clear();
             return false;
         }
+        if (out.size() == kMaxKeyDepth) {
+            out.clear();
+            return false;
+        }
         out.emplace_back(part);
         if (end == std::string_view::npos)
             return true;

@@ -13,11 +13,16 @@ using RegistryKeyPath = std::vector<std::string>;
 
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
+// A hive file repeats every parent's path in each key line, so its size grows
+// with the square of the depth: the limit keeps one deep path from making a
+// hive too large to write.
+constexpr std::size_t kMaxKeyDepth = 512;
 
 // Splits "SOFTWARE\\VARN\\APM" into its components. "" is the root; one
 // trailing backslash is tolerated. Fails on a leading backslash, an empty
 // component, a component longer than kMaxKeyNameLength or one holding a
-// control character (a hive file could not hold it on one line).
+// control character (a hive file could not hold it on one line), and on a
+// path of more than kMaxKeyDepth components.
 bool ParseKeyPath(std::string_view text, RegistryKeyPath& out);
 
 std::string JoinKeyPath(const RegistryKeyPath& path);

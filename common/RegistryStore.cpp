@@ -1,7 +1,6 @@
 #include "RegistryStore.h"
 
-#include "RegFile.h"
-
+#include <algorithm>
 #include <iostream>
 
 
@@ -22,6 +21,33 @@ void CRegistryStore::ReportOnce(const std::string& key, const std::string& messa
     reporter_(message);
 }
 
+namespace {
+
+std::string Describe(const RegFileError& skip)
+{
+    return "line " + std::to_string(skip.line) + ": " + skip.message;
+}
+
+// A message names a few lines; `varnreg check` lists them all.
+constexpr std::size_t kLinesNamedInAMessage = 5;
+
+std::string DescribeSkipped(const std::vector<RegFileError>& skipped)
+{
+    std::string text;
+    for (std::size_t i = 0; i < skipped.size() && i < kLinesNamedInAMessage; ++i)
+        text += (i == 0 ? "" : "; ") + Describe(skipped[i]);
+    if (skipped.size() > kLinesNamedInAMessage)
+        text += "; and " + std::to_string(skipped.size() - kLinesNamedInAMessage) + " more";
+    return text;
+}
+
+std::string LinesWord(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
+}  // namespace
+
 bool CRegistryStore::Recover(const std::string& why, IHiveTransaction* txn) const
 {
     std::unique_ptr<IHiveTransaction> own;
@@ -34,40 +60,78 @@ bool CRegistryStore::Recover(const std::string& why, IHiveTransaction* txn) cons
         // Another process may have recovered or rewritten the hive meanwhile.
         HiveText now = txn->Read();
         CRegistryHive scratch;
+        std::vector<RegFileError> skipped;
         std::string ignored;
-        if (now.state != HiveText::State::Loaded || (own && Parse(now.text, scratch, ignored)))
+        if (now.state != HiveText::State::Loaded || (own && Parse(now.text, scratch, skipped, ignored)))
             return true;
         std::string newName;
         if (txn->SetAside(newName, error)) {
-            reporter_(file_.Name() + " does not parse (" + why + "); it is read as empty and kept as " + newName);
+            reporter_(file_.Name() + " is not a hive (" + why + "); it is read as empty and kept as " + newName);
             return true;
         }
     }
-    ReportOnce("unparseable", file_.Name() + " does not parse (" + why +
+    ReportOnce("unparseable", file_.Name() + " is not a hive (" + why +
                                   "); it is read as empty and left in place, since it could not be kept aside: " +
                                   error);
     return false;
 }
 
-bool CRegistryStore::Parse(const std::string& text, CRegistryHive& hive, std::string& why) const
+bool CRegistryStore::Parse(const std::string& text, CRegistryHive& hive, std::vector<RegFileError>& skipped,
+                           std::string& why) const
 {
     hive = CRegistryHive();
     std::vector<RegFileEntry> entries;
     RegFileError error;
-    bool ok = ParseRegFile(text, entries, error);
-    for (std::size_t i = 0; ok && i < entries.size(); ++i) {
-        if (entries[i].root != root_) {
-            ok = false;
-            error.line = entries[i].line;
-            error.message = std::string("a key of another root in the ") + RegistryRootName(root_) + " hive";
-        }
-    }
-    if (!ok) {
+    if (!ParseRegFileTolerant(text, entries, skipped, error)) {
         why = error.line > 0 ? "line " + std::to_string(error.line) + ": " + error.message : error.message;
         return false;
     }
-    ApplyRegFileEntries(entries, root_, hive);
+    // Only this root's keys and values belong here; a hive file is never an
+    // instruction to delete.
+    std::vector<RegFileEntry> kept;
+    kept.reserve(entries.size());
+    for (RegFileEntry& entry : entries) {
+        if (entry.root != root_)
+            skipped.push_back({entry.line, std::string("a key of another root in the ") + RegistryRootName(root_) +
+                                               " hive"});
+        else if (entry.kind == RegFileEntry::Kind::DeleteKey || entry.kind == RegFileEntry::Kind::DeleteValue)
+            skipped.push_back({entry.line, "a deletion, which only files given to import may hold"});
+        else
+            kept.push_back(std::move(entry));
+    }
+    std::stable_sort(skipped.begin(), skipped.end(),
+                     [](const RegFileError& a, const RegFileError& b) { return a.line < b.line; });
+    ApplyRegFileEntries(kept, root_, hive);
     return true;
+}
+
+void CRegistryStore::ReportSkipped(const std::vector<RegFileError>& skipped) const
+{
+    const std::string lines = DescribeSkipped(skipped);
+    ReportOnce("skipped:" + lines, file_.Name() + ": left out " + LinesWord(skipped.size()) +
+                                       " that could not be read (" + lines +
+                                       "); every other key and value is read. The next change keeps the file "
+                                       "as it is now beside it (.backup-...) before rewriting it");
+}
+
+HiveCheck CRegistryStore::Check() const
+{
+    HiveCheck check;
+    HiveText text = file_.Read();
+    switch (text.state) {
+    case HiveText::State::Missing: return check;
+    case HiveText::State::Failed:
+        check.state = HiveCheck::State::Unreadable;
+        check.detail = text.error;
+        return check;
+    case HiveText::State::Loaded: break;
+    }
+    CRegistryHive hive;
+    if (!Parse(text.text, hive, check.skipped, check.detail))
+        check.state = HiveCheck::State::NotAHive;
+    else
+        check.state = check.skipped.empty() ? HiveCheck::State::Clean : HiveCheck::State::Skipped;
+    return check;
 }
 
 bool CRegistryStore::Load(CRegistryHive& hive) const
@@ -78,13 +142,19 @@ bool CRegistryStore::Load(CRegistryHive& hive) const
         ReportOnce("read", "cannot read " + file_.Name() + ": " + text.error);
         return false;
     }
-    std::string why;
-    if (text.state == HiveText::State::Missing || Parse(text.text, hive, why))
+    if (text.state == HiveText::State::Missing)
         return true;
+    std::vector<RegFileError> skipped;
+    std::string why;
+    if (Parse(text.text, hive, skipped, why)) {
+        if (!skipped.empty())
+            ReportSkipped(skipped);
+        return true;
+    }
     Recover(why, nullptr);
     // Another process may have repaired or rewritten the hive meanwhile.
     text = file_.Read();
-    if (text.state != HiveText::State::Loaded || !Parse(text.text, hive, why))
+    if (text.state != HiveText::State::Loaded || !Parse(text.text, hive, skipped, why))
         hive = CRegistryHive();
     return true;
 }
@@ -145,15 +215,34 @@ bool CRegistryStore::Modify(const std::function<bool(CRegistryHive&)>& change)
         ReportOnce("read", "cannot read " + file_.Name() + ": " + text.error);
         return false;
     }
+    std::vector<RegFileError> skipped;
     std::string why;
-    if (text.state == HiveText::State::Loaded && !Parse(text.text, hive, why)) {
+    if (text.state == HiveText::State::Loaded && !Parse(text.text, hive, skipped, why)) {
         if (!Recover(why, txn.get()))
             return false;
         hive = CRegistryHive();
     }
     if (!change(hive))
         return false;
-    if (!txn->Replace(FormatRegFile(root_, hive), error)) {
+    const std::string replacement = FormatRegFile(root_, hive);
+    if (replacement.size() > kMaxHiveTextBytes) {
+        reporter_("not written: the change would make " + file_.Name() + " larger than " +
+                  std::to_string(kMaxHiveTextBytes >> 20) + " MiB");
+        return false;
+    }
+    if (!skipped.empty()) {
+        // The lines left out would be gone with the rewrite: the file as it
+        // is goes beside it first, or nothing is written.
+        std::string backup;
+        if (!txn->KeepBackup(backup, error)) {
+            ReportOnce("backup", "not written: " + file_.Name() + " has lines that could not be read, and a copy "
+                                 "could not be kept before rewriting it: " + error);
+            return false;
+        }
+        reporter_(file_.Name() + ": rewritten without the " + LinesWord(skipped.size()) +
+                  " it could not read (" + DescribeSkipped(skipped) + "); the file as it was is kept as " + backup);
+    }
+    if (!txn->Replace(replacement, error)) {
         ReportOnce("write", "cannot write " + file_.Name() + ": " + error);
         return false;
     }

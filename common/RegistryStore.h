@@ -3,12 +3,18 @@
 // one transaction (lock, re-read, change, replace), so concurrent writers
 // never lose each other's values.
 //
-// A hive file that does not parse is treated as empty. It is moved aside
-// under a new name (kept, never overwritten) and reported once, so neither
-// the user's data nor the program's ability to store settings is lost.
+// One bad line must not cost every setting: a hive file is read line by
+// line, every key and value that parses counts, and the lines that do not
+// are reported once with their numbers. The first change after that keeps
+// the file as it was in a backup beside it before rewriting it without them.
+// A file that is not a hive at all (no REGEDIT4 line first) is treated as
+// empty, moved aside under a new name (kept, never overwritten) and reported
+// once, so neither the user's data nor the program's ability to store
+// settings is lost.
 #pragma once
 
 #include "HiveFile.h"
+#include "RegFile.h"
 #include "RegistryHive.h"
 #include "RegistryRoot.h"
 
@@ -17,6 +23,20 @@
 #include <set>
 #include <string>
 #include <vector>
+
+// What a hive file holds, as `varnreg check` reports it.
+struct HiveCheck {
+    enum class State {
+        Missing,     // no file: an empty hive
+        Clean,       // every line reads
+        Skipped,     // read, but the lines in skipped are left out
+        NotAHive,    // not a hive at all; detail says why
+        Unreadable,  // the file cannot be read; detail says why
+    };
+    State state = State::Missing;
+    std::vector<RegFileError> skipped;
+    std::string detail;
+};
 
 class CRegistryStore {
 public:
@@ -30,6 +50,9 @@ public:
 
     // Reads fail when the file exists but cannot be read, or the key or value is missing.
     bool Load(CRegistryHive& hive) const;
+    // Reads the file as it is now, without reporting, setting aside or
+    // changing anything.
+    HiveCheck Check() const;
     bool KeyExists(const std::string& subkey) const;
     bool GetValue(const std::string& subkey, const std::string& name, RegistryValue& out) const;
     bool EnumValues(const std::string& subkey, std::vector<RegistryNamedValue>& out) const;
@@ -45,8 +68,12 @@ public:
     bool DeleteKey(const std::string& subkey);
 
 private:
-    // False, with why, when text is not a hive of this root.
-    bool Parse(const std::string& text, CRegistryHive& hive, std::string& why) const;
+    // False, with why, when text is not a hive at all. Lines that do not
+    // parse, keys of another root and deletions (which only import files
+    // hold) are left out and listed in skipped.
+    bool Parse(const std::string& text, CRegistryHive& hive, std::vector<RegFileError>& skipped,
+               std::string& why) const;
+    void ReportSkipped(const std::vector<RegFileError>& skipped) const;
     // Sets the unparseable file aside, through txn when one is open. False
     // when it could not be set aside: it must then not be overwritten.
     bool Recover(const std::string& why, IHiveTransaction* txn) const;

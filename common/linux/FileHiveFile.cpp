@@ -126,6 +126,36 @@ std::string Timestamp()
     return buf;
 }
 
+// Copies from to a new file to, refusing (EEXIST) when to exists.
+int CopyToNewFile(const std::string& from, const std::string& to)
+{
+    HiveText text = ReadFile(from);
+    if (text.state != HiveText::State::Loaded)
+        return EIO;
+    struct stat st {};
+    const mode_t mode = stat(from.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    int fd = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return errno;
+    int err = WriteAll(fd, text.text) && fsync(fd) == 0 ? 0 : errno;
+    if (close(fd) != 0 && err == 0)
+        err = errno;
+    if (err != 0)
+        unlink(to.c_str());
+    return err;
+}
+
+// A second name for from, never replacing an existing to: a hard link where
+// the file system has them, a copy elsewhere.
+int LinkNoReplace(const std::string& from, const std::string& to)
+{
+    if (link(from.c_str(), to.c_str()) == 0)
+        return 0;
+    if (errno == EEXIST)
+        return EEXIST;
+    return CopyToNewFile(from, to);
+}
+
 // Moves from to to without ever replacing an existing to.
 int RenameNoReplace(const std::string& from, const std::string& to)
 {
@@ -188,10 +218,24 @@ public:
 
     bool SetAside(std::string& newName, std::string& error) override
     {
-        const std::string base = path_ + ".corrupt-" + Timestamp();
+        return UnderFreeName(".corrupt-", RenameNoReplace, "cannot rename to ", newName, error);
+    }
+
+    bool KeepBackup(std::string& newName, std::string& error) override
+    {
+        return UnderFreeName(".backup-", LinkNoReplace, "cannot keep a copy as ", newName, error);
+    }
+
+private:
+    // Gives the hive a new name <hive><infix><time>, adding -1, -2, ... while
+    // that name is taken; place(from, to) answers 0, EEXIST or another errno.
+    bool UnderFreeName(const char* infix, int (*place)(const std::string&, const std::string&),
+                       const char* failure, std::string& newName, std::string& error)
+    {
+        const std::string base = path_ + infix + Timestamp();
         for (int n = 0; n < 1000; ++n) {
             std::string candidate = n == 0 ? base : base + "-" + std::to_string(n);
-            int err = RenameNoReplace(path_, candidate);
+            int err = place(path_, candidate);
             if (err == 0) {
                 newName = candidate;
                 std::string ignored;
@@ -199,7 +243,7 @@ public:
                 return true;
             }
             if (err != EEXIST) {
-                error = ErrnoText("cannot rename to " + candidate, err);
+                error = ErrnoText(failure + candidate, err);
                 return false;
             }
         }
@@ -207,7 +251,6 @@ public:
         return false;
     }
 
-private:
     std::string path_;
     int lockFd_;
 };

@@ -14,9 +14,8 @@ public:
     HiveText Read() const override;
     std::unique_ptr<IHiveTransaction> Begin(std::string& error) override;
 
-    // Larger files are not hives; refusing them keeps a stray file from
-    // exhausting memory.
-    static constexpr std::size_t kMaxHiveBytes = 64u << 20;
+    // Larger files are not hives and are refused unread.
+    static constexpr std::size_t kMaxHiveBytes = kMaxHiveTextBytes;
 
 private:
     class Transaction;

@@ -123,6 +123,7 @@ std::optional<CBitmapPixels> DecodeBmp(std::span<const std::uint8_t> bytes) {
     const bool topDown = rawHeight < 0;
     const int height = topDown ? -rawHeight : rawHeight;
     if (width > kMaxBitmapSide || height > kMaxBitmapSide) return std::nullopt;
+    if (static_cast<long long>(width) * height > kMaxBitmapPixels) return std::nullopt;
     if (dataOffset > bytes.size()) return std::nullopt;
 
     const bool rle = compression == kRle8Compression || compression == kRle4Compression;

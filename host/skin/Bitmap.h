@@ -33,7 +33,11 @@ struct CBitmapPixels {
 // pixel, uncompressed (bottom-up or top-down rows), RLE8 and RLE4 (bottom-up),
 // and 16 or 32 bits with colour masks (BI_BITFIELDS: 5-6-5, 5-5-5, ...); 16
 // bits without masks are 5-5-5. Anything else, a truncated file, or a picture
-// above kMaxBitmapSide on a side gives nothing.
+// above kMaxBitmapSide on a side or kMaxBitmapPixels in all gives nothing.
 inline constexpr int kMaxBitmapSide = 16384;
+// Skin bitmaps are window-sized. A file may say 16384 x 16384, honestly in
+// 32 MB of one-bit rows or in a few bytes of run-length codes; it would
+// decode to 800 MB and, dithered, give an outline of 134 million rectangles.
+inline constexpr long long kMaxBitmapPixels = 4096LL * 4096LL;
 std::optional<CBitmapPixels> DecodeBmp(std::span<const std::uint8_t> bytes);
 std::optional<CBitmapPixels> LoadBmpFile(const std::string& path);

@@ -56,4 +56,9 @@ public:
     virtual void SetDocumentCompleteHandler(std::function<void()> handler) = 0;
     // Before navigate: given the address, returns true to cancel.
     virtual void SetBeforeNavigateHandler(std::function<bool(const std::string& url)> handler) = 0;
+
+    // The folder of the skin composed into the page: with the program
+    // folder, the only place the page may load files from (PageConfinement.h).
+    // Told before the skin's HTML is written, so its images load.
+    virtual void SetSkinFolder(const std::string& folder) { (void)folder; }
 };

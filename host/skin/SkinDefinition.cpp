@@ -1,5 +1,6 @@
 #include "SkinDefinition.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "NoThrow.h"
@@ -213,12 +214,12 @@ SkinImage CSkinDefinition::ReadImage(int index) const {
     });
 }
 
-std::vector<SkinImage> CSkinDefinition::ReadImages() const {
+std::vector<SkinImage> CSkinDefinition::ReadImages(std::size_t limit) const {
     return NoThrow(std::vector<SkinImage>{}, [&]() -> std::vector<SkinImage> {
         std::vector<SkinImage> images;
         const int count = CountImages();
-        images.reserve(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i) images.push_back(ReadImage(i));
+        images.reserve(std::min(static_cast<std::size_t>(count), limit));
+        for (int i = 0; i < count && images.size() < limit; ++i) images.push_back(ReadImage(i));
         return images;
     });
 }
@@ -247,18 +248,18 @@ SkinButton CSkinDefinition::ReadButton(SkinButtonSection section, int index) con
                    [&]() -> SkinButton { return ReadButtonAt(doc_, folder_, section, -1, index); });
 }
 
-std::vector<SkinButton> CSkinDefinition::ReadButtons() const {
+std::vector<SkinButton> CSkinDefinition::ReadButtons(std::size_t limit) const {
     return NoThrow(std::vector<SkinButton>{}, [&]() -> std::vector<SkinButton> {
         std::vector<SkinButton> buttons;
         for (SkinButtonSection section : {SkinButtonSection::Normal, SkinButtonSection::Script}) {
             const int groups = CountGroups(section);
             for (int g = 0; g < groups; ++g) {
                 const int children = CountGroupButtons(section, g);
-                for (int n = 0; n < children; ++n)
+                for (int n = 0; n < children && buttons.size() < limit; ++n)
                     buttons.push_back(ReadGroupButton(section, g, n));
             }
             const int count = CountButtons(section);
-            for (int i = 0; i < count; ++i) buttons.push_back(ReadButton(section, i));
+            for (int i = 0; i < count && buttons.size() < limit; ++i) buttons.push_back(ReadButton(section, i));
         }
         return buttons;
     });

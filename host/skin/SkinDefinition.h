@@ -10,6 +10,7 @@
 // working.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,6 +77,14 @@ struct SkinButton {
     bool InGroup() const { return group >= 0; }
 };
 
+inline constexpr std::size_t kNoPartLimit = static_cast<std::size_t>(-1);
+
+// A window's face holds a few dozen buttons and images. Composition takes at
+// most these many of each, so no definition can make it take minutes or give
+// the window more widgets than it can draw.
+inline constexpr std::size_t kMaxSkinButtons = 1000;
+inline constexpr std::size_t kMaxSkinImages = 1000;
+
 // PLUGIN_DIALOG
 struct SkinPluginDialog {
     std::string src;  // as written, relative to the skin folder
@@ -106,7 +115,8 @@ public:
 
     int CountImages() const;
     SkinImage ReadImage(int index) const;
-    std::vector<SkinImage> ReadImages() const;
+    // The first limit of them (all by default).
+    std::vector<SkinImage> ReadImages(std::size_t limit = kNoPartLimit) const;
 
     int CountGroups(SkinButtonSection section) const;
     // Child nodes of the group, comments included: each becomes one button.
@@ -115,8 +125,8 @@ public:
     int CountButtons(SkinButtonSection section) const;  // outside groups
     SkinButton ReadButton(SkinButtonSection section, int index) const;
     // Every button in creation order: normal groups, normal buttons, script
-    // groups, script buttons, each in document order.
-    std::vector<SkinButton> ReadButtons() const;
+    // groups, script buttons, each in document order; the first limit of them.
+    std::vector<SkinButton> ReadButtons(std::size_t limit = kNoPartLimit) const;
 
     // Short-lived readers of a definition file; "" / false when the file is
     // missing, does not parse or lacks the attribute.

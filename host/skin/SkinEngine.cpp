@@ -70,6 +70,7 @@ bool CSkinEngine::Compose(const std::string& skinFolder, ISkinWindow* target, IS
     baseControlId_ = kFirstButtonControlId;
     DestroyButtons();
     outputCut_ = false;
+    partsLeftOut_ = false;
 
     target_ = target;
     if (target_ == nullptr) return false;
@@ -104,6 +105,7 @@ bool CSkinEngine::Compose(const std::string& skinFolder, ISkinWindow* target, IS
 
     if (page != nullptr) {
         page_ = page;
+        page_->SetSkinFolder(skinFolder_);
         if (!bridge_.HasDocument()) bridge_.SetDocument(page);
         if (!ComposePage(skin, dataText)) return false;
     } else if (target_->PaintBackground(frame.backgroundPath)) {
@@ -133,7 +135,12 @@ bool CSkinEngine::ComposePage(const CSkinDefinition& skin, const std::string& da
         if (html.empty()) data_.TransformToText(stylesheet_, html, kTransformMaxChars, &cut);
         outputCut_ = cut;
     }
-    for (const SkinImage& image : skin.ReadImages()) html += ImageTag(image);
+    std::vector<SkinImage> images = skin.ReadImages(kMaxSkinImages + 1);
+    if (images.size() > kMaxSkinImages) {
+        images.pop_back();
+        ReportPartsLeftOut("IMAGE elements", kMaxSkinImages);
+    }
+    for (const SkinImage& image : images) html += ImageTag(image);
     page_->SetBodyHtml(html);
 
     // The body is written first, so the skin's script finds the composed
@@ -149,11 +156,22 @@ bool CSkinEngine::ComposePage(const CSkinDefinition& skin, const std::string& da
     return true;
 }
 
+void CSkinEngine::ReportPartsLeftOut(const char* what, std::size_t kept) {
+    partsLeftOut_ = true;
+    std::fprintf(stderr, "Velmar: %s has more than %zu %s; the rest are left out\n", DefinitionPath().c_str(), kept,
+                 what);
+}
+
 void CSkinEngine::CreateButtons(const CSkinDefinition& skin) {
     // One exclusive group per GROUP element of each section.
     std::map<std::pair<SkinButtonSection, int>, std::shared_ptr<CButtonGroup>> groups;
     int index = 0;
-    for (const SkinButton& d : skin.ReadButtons()) {
+    std::vector<SkinButton> descriptions = skin.ReadButtons(kMaxSkinButtons + 1);
+    if (descriptions.size() > kMaxSkinButtons) {
+        descriptions.pop_back();
+        ReportPartsLeftOut("buttons", kMaxSkinButtons);
+    }
+    for (const SkinButton& d : descriptions) {
         const SkinButtonKind kind =
             d.section == SkinButtonSection::Script ? SkinButtonKind::Script : SkinButtonKind::Normal;
         auto button = std::make_shared<CSkinCommandButton>(

@@ -88,6 +88,9 @@ public:
     // The stylesheet output of the last composition was longer than the
     // page buffer allows and was cut (the rest never reached the page).
     bool StylesheetOutputCut() const { return outputCut_; }
+    // The definition held more buttons or IMAGE elements than a composition
+    // takes (kMaxSkinButtons, kMaxSkinImages); the first ones were composed.
+    bool PartsLeftOut() const { return partsLeftOut_; }
 
 private:
     bool Compose(const std::string& skinFolder, ISkinWindow* target, IScriptPage* page,
@@ -95,6 +98,7 @@ private:
     void DestroyButtons();
     bool ComposePage(const CSkinDefinition& skin, const std::string& dataText);
     void CreateButtons(const CSkinDefinition& skin);
+    void ReportPartsLeftOut(const char* what, std::size_t kept);
 
     std::unique_ptr<CFailureMessages> ownMessages_;
     CFailureMessages& messages_;
@@ -115,5 +119,6 @@ private:
     CXmlDocument data_;
     CXmlDocument stylesheet_;
     bool outputCut_ = false;
+    bool partsLeftOut_ = false;
     bool composing_ = false;
 };

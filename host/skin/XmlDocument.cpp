@@ -110,13 +110,6 @@ int CountChildren(xmlNodePtr node) {
     return count;
 }
 
-xmlNodePtr ChildAt(xmlNodePtr node, int index) {
-    if (index < 0) return nullptr;
-    xmlNodePtr child = node->children;
-    for (; child != nullptr && index > 0; --index) child = child->next;
-    return child;
-}
-
 xmlAttrPtr FindAttribute(xmlNodePtr element, std::string_view name) {
     for (xmlAttrPtr attr = element->properties; attr != nullptr; attr = attr->next) {
         if (HasQualifiedName(attr->ns != nullptr ? attr->ns->prefix : nullptr, attr->name, name))
@@ -157,11 +150,15 @@ struct CXmlDocument::Impl {
     mutable xsltStylesheetPtr compiled = nullptr;
     mutable bool compileTried = false;
     mutable std::unordered_map<std::string, NodeList> matches;
+    // The child nodes of the elements asked so far, so a reader walking a
+    // group's children by number walks them once, however many there are.
+    mutable std::unordered_map<xmlNodePtr, NodeList> children;
 
     ~Impl() { Reset(); }
 
     void Reset() {
         matches.clear();
+        children.clear();
         if (compiled != nullptr) xsltFreeStylesheet(compiled);
         compiled = nullptr;
         compileTried = false;
@@ -213,6 +210,20 @@ struct CXmlDocument::Impl {
         const NodeList& list = Match(path);
         if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return nullptr;
         return list[static_cast<std::size_t>(index)];
+    }
+
+    xmlNodePtr ChildAt(xmlNodePtr node, int index) const {
+        if (node == nullptr || index < 0) return nullptr;
+        auto found = children.find(node);
+        if (found == children.end()) {
+            NodeList list;
+            for (xmlNodePtr child = node->children; child != nullptr; child = child->next)
+                list.push_back(child);
+            found = children.emplace(node, std::move(list)).first;
+        }
+        const NodeList& list = found->second;
+        return static_cast<std::size_t>(index) < list.size() ? list[static_cast<std::size_t>(index)]
+                                                              : nullptr;
     }
 
     xsltStylesheetPtr Compiled() const {
@@ -324,7 +335,7 @@ bool CXmlDocument::ReadGroupChildAttribute(std::string_view path, int group, int
                                            std::size_t maxChars, bool* cut) const {
     return NoThrow(false, [&]() -> bool {
         xmlNodePtr parent = impl_->Element(ParentElementPath(path), group);
-        return ReadNodeAttribute(parent != nullptr ? ChildAt(parent, index) : nullptr, name, value,
+        return ReadNodeAttribute(impl_->ChildAt(parent, index), name, value,
                                  maxChars, cut);
     });
 }
@@ -343,7 +354,7 @@ bool CXmlDocument::GetElementText(std::string_view path, int index, std::string&
 bool CXmlDocument::GetChildName(std::string_view path, int index, std::string& name) const {
     return NoThrow(false, [&]() -> bool {
         xmlNodePtr element = impl_->Element(path, 0);
-        xmlNodePtr child = element != nullptr ? ChildAt(element, index) : nullptr;
+        xmlNodePtr child = impl_->ChildAt(element, index);
         if (child == nullptr) return false;
         name = NodeName(child);
         return true;

@@ -7,6 +7,7 @@ add_library(velmar_skin STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FailureMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HtmlText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JsQuote.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageConfinement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Region.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScriptBridge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScriptValue.cpp
@@ -30,6 +31,7 @@ target_link_libraries(velmar_skin_doubles PUBLIC velmar_skin)
 add_library(velmar_skin_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtHtmlWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtMessageBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt/QtPageConfinement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtPageResources.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtSkinButtonWidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtSkinWindow.cpp

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <grp.h>
 #include <pwd.h>
+#include <ctime>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -61,16 +62,52 @@ TEST_F(RegistryFileTest, BadFilesAreSetAsideUnderNamesThatNeverOverwrite)
     EXPECT_FALSE(user.KeyExists("K"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(userFile));
-    WriteWholeFile(userFile, "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=hex:0");  // cut short
+    using namespace std::string_literals;
+    const std::string binary = "\x7f" "ELF\0\0\x01REGEDIT4\n"s;
+    WriteWholeFile(userFile, binary);
     ASSERT_TRUE(user.SetValue("K", "v", RegistryValue::String("new")));
     EXPECT_EQ(messages.size(), 2u);
     std::multiset<std::string> kept;
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         if (entry.path().filename().string().starts_with("HKEY_CURRENT_USER.reg.corrupt-"))
             kept.insert(ReadWholeFile(entry.path().string()));
-    EXPECT_EQ(kept, (std::multiset<std::string>{"first garbage", "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=hex:0"}));
+    EXPECT_EQ(kept, (std::multiset<std::string>{"first garbage", binary}));
     RegistryValue v;
     EXPECT_TRUE(user.GetValue("K", "v", v));
+}
+
+TEST_F(RegistryFileTest, EachRewriteOfADamagedHiveKeepsItsOwnBackup)
+{
+    // Names a backup might take in the next seconds are taken already.
+    std::set<std::string> occupied;
+    for (std::time_t t = std::time(nullptr), end = t + 3; t < end; ++t) {
+        std::tm tm{};
+        gmtime_r(&t, &tm);
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &tm);
+        occupied.insert(std::string("HKEY_CURRENT_USER.reg.backup-") + stamp);
+        WriteWholeFile(folder.File(*occupied.rbegin()), "occupied");
+    }
+    const std::string first = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"1\"\n\"cut\"=hex(7):41,00,4";
+    WriteWholeFile(userFile, first);
+    ASSERT_TRUE(user.SetValue("K", "b", RegistryValue::String("2")));
+    const std::string second = ReadWholeFile(userFile) + "\"bad\"=dword:1\n";
+    WriteWholeFile(userFile, second);
+    ASSERT_TRUE(user.SetValue("K", "c", RegistryValue::String("3")));
+
+    std::multiset<std::string> backups;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        const std::string name = entry.path().filename().string();
+        if (occupied.count(name))
+            EXPECT_EQ(ReadWholeFile(entry.path().string()), "occupied") << name;
+        else if (name.starts_with("HKEY_CURRENT_USER.reg.backup-"))
+            backups.insert(ReadWholeFile(entry.path().string()));
+    }
+    EXPECT_EQ(backups, (std::multiset<std::string>{first, second}));
+    std::vector<RegistryNamedValue> values;
+    ASSERT_TRUE(user.EnumValues("K", values));
+    EXPECT_EQ(values.size(), 3u);
+    EXPECT_EQ(user.Check().state, HiveCheck::State::Clean);
 }
 
 TEST_F(RegistryFileTest, UnreadableFilesFailWithoutBeingSetAside)

@@ -164,6 +164,62 @@ TEST(RegFile, FilesCutInTheMiddleOrHoldingGarbageFailWithTheirLine)
     ParseError("REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"x\0y\"\n"s);
 }
 
+TEST(RegFile, AHiveIsReadAroundItsBadLines)
+{
+    using namespace std::string_literals;
+    std::string deep;
+    for (int i = 0; i < 10000; ++i)
+        deep += "\\k";
+    const std::string text = "REGEDIT4\n"
+                             "[HKEY_CURRENT_USER\\A]\n"
+                             "\"ok1\"=\"1\"\n"
+                             "\"Broken\"=\"a\n"  // a line break inside a string
+                             "b\"\n"
+                             "\"nul\"=\"x\0y\"\n"s
+                             "\"hexbad\"=hex:01,\\\n"
+                             "  zz,02\n"  // skipped with the line it continues
+                             "\"ok2\"=dword:00000002\n"
+                             "[HKEY_CURRENT_USER" + deep + "]\n"
+                             "\"lost\"=\"under a key line that does not read\"\n"
+                             "[HKEY_CURRENT_USER\\B]\n"
+                             "\"ok3\"=hex:01,\\\n"
+                             "  02\n"
+                             "\"cut\"=hex(7):41,00,4";  // the file ends in the middle of a byte
+    std::vector<RegFileEntry> entries;
+    std::vector<RegFileError> skipped;
+    RegFileError error;
+    ASSERT_TRUE(ParseRegFileTolerant(text, entries, skipped, error));
+    std::vector<int> lines;
+    for (const RegFileError& skip : skipped) {
+        lines.push_back(skip.line);
+        EXPECT_FALSE(skip.message.empty());
+    }
+    EXPECT_EQ(lines, (std::vector<int>{4, 5, 6, 7, 10, 11, 15}));
+    EXPECT_NE(skipped[3].message.find("goes on to line 8"), std::string::npos) << skipped[3].message;
+
+    CRegistryHive hive;
+    ApplyRegFileEntries(entries, HKEY_CURRENT_USER, hive);
+    ASSERT_NE(hive.Values({"A"}), nullptr);
+    EXPECT_EQ(hive.Values({"A"})->size(), 2u);
+    EXPECT_NE(hive.FindValue({"A"}, "ok2"), nullptr);
+    ASSERT_NE(hive.FindValue({"B"}, "ok3"), nullptr);
+    EXPECT_EQ(*hive.FindValue({"B"}, "ok3"), RegistryValue::Binary({1, 2}));
+    EXPECT_EQ(hive.Keys().size(), 3u);  // the root, A and B
+
+    // Not a hive at all: nothing is read.
+    for (const std::string& junk : {"garbage\n"s, "\x7f" "ELF\0REGEDIT4\n"s, ""s}) {
+        EXPECT_FALSE(ParseRegFileTolerant(junk, entries, skipped, error));
+        EXPECT_TRUE(entries.empty());
+        EXPECT_TRUE(skipped.empty());
+    }
+    RegistryKeyPath path;
+    std::string levels = "k";
+    for (std::size_t i = 1; i < kMaxKeyDepth; ++i)
+        levels += "\\k";
+    EXPECT_TRUE(ParseKeyPath(levels, path));
+    EXPECT_FALSE(ParseKeyPath(levels + "\\k", path));
+}
+
 TEST(RegFile, EntriesOfTheOtherRootAreLeftForItsHive)
 {
     const std::string text =

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 #include <sys/wait.h>
 
@@ -140,6 +142,28 @@ TEST_F(VarnregTest, AStoreThatCannotBeWrittenIsAnIoFailure)
     EXPECT_EQ(Run({"import", "-"}, "REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n\"v\"=\"x\"\n"), kVarnregIoFailure);
 }
 
+TEST_F(VarnregTest, CheckNamesEachLineAHiveLeavesOutAndChangesNothing)
+{
+    const std::string damaged = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"v\"=\"x\"\n\"Broken\"=\"a\\nb\"\n";
+    hives.currentUserFile.SetText(damaged);
+    hives.localMachineFile.SetText("REGEDIT4\n[HKEY_LOCAL_MACHINE\\K]\n");
+    EXPECT_EQ(Run({"check"}), kVarnregDamaged);
+    EXPECT_NE(out.str().find("HKEY_CURRENT_USER (memory):4: unknown escape"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("HKEY_LOCAL_MACHINE (memory): ok"), std::string::npos) << out.str();
+    EXPECT_EQ(Run({"check", "HKLM"}), kVarnregOk);
+    hives.localMachineFile.SetText("not a hive");
+    EXPECT_EQ(Run({"check", "HKLM"}), kVarnregDamaged);
+    EXPECT_NE(out.str().find("not a hive"), std::string::npos) << out.str();
+    EXPECT_EQ(Run({"check", "HKCR"}), kVarnregUsage);
+    // A check neither sets aside, backs up nor rewrites.
+    EXPECT_EQ(hives.currentUserFile.Text(), damaged);
+    EXPECT_EQ(hives.localMachineFile.Text(), "not a hive");
+    EXPECT_TRUE(hives.localMachineFile.SetAsideTexts().empty());
+    EXPECT_TRUE(hives.currentUserFile.BackupTexts().empty());
+    hives.localMachineFile.failReads = true;
+    EXPECT_EQ(Run({"check"}), kVarnregIoFailure);
+}
+
 TEST(VarnregProgram, TheInstalledToolUsesTheNamedFolderOnly)
 {
     TempFolder folder;
@@ -159,6 +183,17 @@ TEST(VarnregProgram, TheInstalledToolUsesTheNamedFolderOnly)
     EXPECT_FALSE(std::filesystem::exists(dir + "/home"));
     EXPECT_EQ(run("get 'HKLM\\SOFTWARE\\VARN\\APM' nothing"), 1);
     EXPECT_EQ(run("--registry-dir"), 2);
+
+    // One line appended by hand costs only that line, and check names it.
+    const std::string before = ReadWholeFile(dir + "/HKEY_LOCAL_MACHINE.reg");
+    const auto brokenLine = std::count(before.begin(), before.end(), '\n') + 1;
+    std::ofstream(dir + "/HKEY_LOCAL_MACHINE.reg", std::ios::app) << "\"Broken\"=\"a\\nb\"\n";
+    EXPECT_EQ(run("get 'HKLM\\SOFTWARE\\VARN\\APM' zefan"), 0);
+    EXPECT_NE(ReadWholeFile(dir + "/out").find("/opt/velmar/libZEFAN.so\n"), std::string::npos);
+    EXPECT_EQ(run("check"), 5);
+    EXPECT_NE(ReadWholeFile(dir + "/out").find("HKEY_LOCAL_MACHINE.reg:" + std::to_string(brokenLine) + ": unknown escape"),
+              std::string::npos)
+        << ReadWholeFile(dir + "/out");
 }
 
 }  // namespace

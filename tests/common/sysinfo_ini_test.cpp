@@ -136,6 +136,28 @@ TEST(IniProfileFile, MissingOrUnreadableFilesReadAsDefaults)
     const std::string path = folder.Write("board.ini", "[GLOBAL]\nTotal_Item_Count=3\n[ITEM1]\nItemType=3\n");
     EXPECT_EQ(GetProfileInt(path, "global", "total_item_count", -1), 3);
     EXPECT_EQ(GetProfileKeyNames(path, "ITEM1"), (std::vector<std::string>{"ItemType"}));
+
+    // A file no profile comes near in size, as a skin could ship it for the
+    // host to read on every tick, is no profile.
+    const std::string huge = folder.Write("huge.ini", "[GLOBAL]\nTotal_Item_Count=3\n");
+    std::filesystem::resize_file(huge, kMaxIniFileBytes + 1);
+    EXPECT_EQ(GetProfileInt(huge, "GLOBAL", "Total_Item_Count", -1), -1);
+}
+
+TEST(IniProfile, AFileOfManyKeysAndSectionsReadsInOnePass)
+{
+    // Reading used to compare every key with every earlier one: hours for this.
+    std::string text = "[Many]\n";
+    constexpr int kKeys = 300000;
+    for (int i = 0; i < kKeys; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    for (int i = 0; i < kKeys / 10; ++i) text += "[S" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+    text += "[many]\nKey0=shadowed\n";
+    const CIniProfile ini = CIniProfile::Parse(text);
+    EXPECT_EQ(ini.KeyNames("MANY").size(), static_cast<std::size_t>(kKeys));
+    EXPECT_EQ(ini.GetInt("many", "KEY0", -1), 0);
+    EXPECT_EQ(ini.GetInt("Many", "Key299999", -1), kKeys - 1);
+    EXPECT_EQ(ini.GetInt("s29999", "K", -1), 29999);
+    EXPECT_EQ(ini.SectionNames().size(), static_cast<std::size_t>(kKeys / 10 + 1));
 }
 
 }  // namespace

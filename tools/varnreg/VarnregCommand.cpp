@@ -294,6 +294,53 @@ int CmdExport(const std::vector<std::string>& a, IRegistryHives& hives, std::ost
     return kVarnregOk;
 }
 
+// Reads each hive as the programs would, without changing anything, and
+// names every line they leave out.
+int CmdCheck(const std::vector<std::string>& a, IRegistryHives& hives, std::ostream& out, std::ostream& err)
+{
+    std::vector<HKEY> roots;
+    for (const std::string& text : a) {
+        HKEY root = HKEY_NONE;
+        if (!ParseRegistryRootName(text, root, true))
+            return Usage(err, "check takes HKCU, HKLM or nothing (both hives), not \"" + text + "\"");
+        roots.push_back(root);
+    }
+    if (roots.empty())
+        roots = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
+    int result = kVarnregOk;
+    for (HKEY root : roots) {
+        CRegistryStore* store = StoreFor(hives, root, err);
+        if (!store)
+            return kVarnregIoFailure;
+        const std::string file = store->FileName();
+        const HiveCheck check = store->Check();
+        switch (check.state) {
+        case HiveCheck::State::Missing: out << file << ": no file yet (an empty hive)\n"; break;
+        case HiveCheck::State::Clean: out << file << ": ok\n"; break;
+        case HiveCheck::State::Skipped:
+            for (const RegFileError& skip : check.skipped)
+                out << file << ":" << skip.line << ": " << skip.message << "\n";
+            out << file << ": " << check.skipped.size() << (check.skipped.size() == 1 ? " line" : " lines")
+                << " left out; every other key and value reads. The next change keeps the file as it is now "
+                   "beside it (.backup-...) before rewriting it\n";
+            if (result == kVarnregOk)
+                result = kVarnregDamaged;
+            break;
+        case HiveCheck::State::NotAHive:
+            out << file << ": not a hive (" << check.detail
+                << "); it reads as empty, and the next read moves it aside (.corrupt-...)\n";
+            if (result == kVarnregOk)
+                result = kVarnregDamaged;
+            break;
+        case HiveCheck::State::Unreadable:
+            err << "varnreg: cannot read " << file << ": " << check.detail << "\n";
+            result = kVarnregIoFailure;
+            break;
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 void PrintVarnregUsage(std::ostream& out)
@@ -309,6 +356,7 @@ void PrintVarnregUsage(std::ostream& out)
            "  delete-key KEY                   remove a key with all its subkeys\n"
            "  import FILE.reg                  apply a REGEDIT4 file (- reads standard input)\n"
            "  export KEY FILE.reg              write KEY and its subkeys as REGEDIT4 (- for standard output)\n"
+           "  check [HKCU|HKLM]                name every line of the hives (or of one) that cannot be read\n"
            "\n"
            "KEY starts with HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKCU or HKLM, parts\n"
            "separated by backslashes: 'HKLM\\SOFTWARE\\VARN\\APM'. NAME \"\" is the default value.\n"
@@ -319,7 +367,8 @@ void PrintVarnregUsage(std::ostream& out)
            "puts both in DIR instead.\n"
            "\n"
            "exit status: 0 done, 1 key or value not found, 2 bad arguments,\n"
-           "3 a .reg file that does not parse, 4 a file or hive that cannot be read or written\n";
+           "3 a .reg file that does not parse, 4 a file or hive that cannot be read or written,\n"
+           "5 check found lines that cannot be read, or a file that is no hive\n";
 }
 
 int RunVarnreg(const std::vector<std::string>& args, IRegistryHives& hives, std::istream& in,
@@ -340,5 +389,6 @@ int RunVarnreg(const std::vector<std::string>& args, IRegistryHives& hives, std:
     if (cmd == "delete-key") return CmdDeleteKey(rest, hives, err);
     if (cmd == "import") return CmdImport(rest, hives, in, err);
     if (cmd == "export") return CmdExport(rest, hives, out, err);
+    if (cmd == "check") return CmdCheck(rest, hives, out, err);
     return Usage(err, "unknown command \"" + cmd + "\"");
 }

@@ -15,6 +15,7 @@ enum VarnregExit : int {
     kVarnregUsage = 2,       // bad arguments
     kVarnregBadFile = 3,     // a .reg file that does not parse or names an unknown root
     kVarnregIoFailure = 4,   // a file or the store could not be read or written
+    kVarnregDamaged = 5,     // check: a hive has lines that cannot be read, or is no hive at all
 };
 
 // args excludes the program name. in serves "import -", out "export KEY -".

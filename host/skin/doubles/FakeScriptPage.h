@@ -34,6 +34,10 @@ public:
     void SetBeforeNavigateHandler(std::function<bool(const std::string&)> handler) override {
         navigate_ = std::move(handler);
     }
+    void SetSkinFolder(const std::string& folder) override {
+        if (log_) log_->Add("skin folder " + folder);
+        skinFolder = folder;
+    }
 
     // Drive the page's events.
     void CompleteDocument() { if (complete_) complete_(); }
@@ -51,6 +55,7 @@ public:
     std::map<std::size_t, std::string> elementHtmlAt;  // by position in ids
     std::map<std::string, std::string> imageSources;
     std::vector<std::string> ids;  // answered by ElementIds
+    std::string skinFolder;        // the page's allowed skin folder
 
 private:
     CEventLog* log_;

@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <unistd.h>
 
+#include "QtPageConfinement.h"
 #include "QtPageResources.h"
 
 CQtHtmlWindow::CQtHtmlWindow(QWidget* parent)
@@ -12,6 +13,9 @@ CQtHtmlWindow::CQtHtmlWindow(QWidget* parent)
       webPage_(new CNavigationPage(view_)),
       page_(new CQtWebPage(webPage_)),
       window_(this) {
+    // Before the page loads anything: a skin's page reaches only the program
+    // folder and its skin's folder.
+    CQtPageInterceptor::InstallOnDefaultProfile();
     view_->setPage(webPage_);
     view_->setContextMenuPolicy(Qt::NoContextMenu);
     // A file dropped on the page would navigate away from the composed face.
@@ -36,6 +40,8 @@ bool CQtHtmlWindow::LoadPageResource(int id, const QString& baseFolder) {
     if (html.isEmpty()) return false;
     QString base = baseFolder;
     if (!base.endsWith('/')) base += '/';
+    // The pages' base folder is the program folder, whose files they may load.
+    ProcessPageConfinement().SetProgramFolder(base.toStdString());
     webPage_->setHtml(html, QUrl::fromLocalFile(base));
     return true;
 }

@@ -1,5 +1,7 @@
 #include "QtSkinButtonWidget.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,8 +10,35 @@
 
 QRegion RegionFromRects(const std::vector<SkinRect>& rects) {
     if (rects.empty()) return QRegion(-2, -2, 1, 1);
+    // The runs of one row are a band of a region, left to right. Taken top
+    // row first, with a row that repeats the band above merged into it, they
+    // are the region as Qt keeps it, built in linear time; adding them one by
+    // one costs the square of their number, minutes for a dithered
+    // window-sized outline.
+    std::vector<SkinRect> rows(rects);
+    std::stable_sort(rows.begin(), rows.end(), [](const SkinRect& a, const SkinRect& b) { return a.top < b.top; });
+    std::vector<QRect> bands;
+    bands.reserve(rows.size());
+    std::size_t above = 0;  // where the band above starts in bands
+    for (std::size_t row = 0; row < rows.size();) {
+        std::size_t end = row;
+        while (end < rows.size() && rows[end].top == rows[row].top) ++end;
+        const std::size_t count = end - row;
+        bool repeats = above < bands.size() && bands.size() - above == count &&
+                       bands[above].bottom() + 1 == rows[row].top;
+        for (std::size_t i = 0; repeats && i < count; ++i)
+            repeats = bands[above + i].left() == rows[row + i].left && bands[above + i].right() + 1 == rows[row + i].right;
+        if (repeats) {
+            for (std::size_t i = 0; i < count; ++i) bands[above + i].setHeight(bands[above + i].height() + 1);
+        } else {
+            above = bands.size();
+            for (std::size_t i = row; i < end; ++i)
+                bands.emplace_back(rows[i].left, rows[i].top, rows[i].right - rows[i].left, 1);
+        }
+        row = end;
+    }
     QRegion region;
-    for (const SkinRect& r : rects) region += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    region.setRects(bands.data(), static_cast<int>(bands.size()));
     return region;
 }
 

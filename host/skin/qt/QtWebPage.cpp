@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "JsQuote.h"
+#include "QtPageConfinement.h"
 
 namespace {
 
@@ -48,6 +49,10 @@ CQtWebPage::CQtWebPage(CNavigationPage* page, int answerTimeoutMs)
         if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && complete_) complete_();
     });
 }
+
+CQtWebPage::~CQtWebPage() { ProcessPageConfinement().SetSkinFolder(this, ""); }
+
+void CQtWebPage::SetSkinFolder(const std::string& folder) { ProcessPageConfinement().SetSkinFolder(this, folder); }
 
 std::optional<QVariant> CQtWebPage::Evaluate(const QString& code) {
     if (!page_) return std::nullopt;

@@ -31,6 +31,7 @@ public:
     static constexpr int kDefaultAnswerTimeoutMs = 2000;
 
     explicit CQtWebPage(CNavigationPage* page, int answerTimeoutMs = kDefaultAnswerTimeoutMs);
+    ~CQtWebPage() override;
 
     ScriptOutcome Invoke(const std::string& name, const std::vector<std::string>& args) override;
     ScriptOutcome Read(const std::string& name) override;
@@ -42,6 +43,7 @@ public:
     std::optional<std::vector<std::string>> ElementIds() override;
     void SetDocumentCompleteHandler(std::function<void()> handler) override;
     void SetBeforeNavigateHandler(std::function<bool(const std::string&)> handler) override;
+    void SetSkinFolder(const std::string& folder) override;
 
     // Runs code and waits (bounded) for its value; nothing when the page did
     // not answer in time or is gone.

@@ -53,6 +53,26 @@ static int reacting = 0;
 
 void recording_describe_window(VARN_VALUE handle, char* out, size_t size);
 
+/* Objects not destroyed yet: a broken plug-in's (RELEASE_REPORTS) are freed
+ * when the library is unloaded, so its memory goes with its code. */
+#define MAX_LIVE 64
+static RecordingPlugin* live[MAX_LIVE];
+
+static void forget(RecordingPlugin* p)
+{
+    for (int i = 0; i < MAX_LIVE; ++i)
+        if (live[i] == p) live[i] = NULL;
+}
+
+static void remember(RecordingPlugin* p)
+{
+    for (int i = 0; i < MAX_LIVE; ++i)
+        if (live[i] == NULL) {
+            live[i] = p;
+            return;
+        }
+}
+
 static void journal(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 static void journal(const char* format, ...)
@@ -135,6 +155,7 @@ static int32_t release(IVARNPlugin* self)
     journal("Release -> %d", left);
     if (left == 0) {
         journal("destroyed");
+        forget(p);
         free(p);
     }
     return left;
@@ -274,10 +295,15 @@ EXPORT void* PlugIn_GetObject(const char* name)
         free(p);
         return NULL;
     }
+    remember(p);
     return out;
 }
 
 __attribute__((destructor)) static void on_unload(void)
 {
+    for (int i = 0; i < MAX_LIVE; ++i) {
+        free(live[i]);
+        live[i] = NULL;
+    }
     journal("unload");
 }

@@ -181,6 +181,17 @@ TEST(BmpDecode, RefusesDamagedAndOversizedFiles) {
     auto huge = good;
     huge[18] = 0xFF; huge[19] = 0xFF; huge[20] = 0xFF; huge[21] = 0x00;  // width 16M
     EXPECT_FALSE(DecodeBmp(huge));
+    // An honest 8192 x 4096 one-bit file: 4 MB that would decode to 100 MB.
+    std::vector<std::uint8_t> big(14 + 40 + 8 + 1024u * 4096u, 0);
+    std::copy(good.begin(), good.begin() + 54, big.begin());
+    big[10] = 62;  // the pixels follow the two palette entries
+    big[18] = 0x00; big[19] = 0x20; big[20] = 0; big[21] = 0;  // width 8192
+    big[22] = 0x00; big[23] = 0x10; big[24] = 0; big[25] = 0;  // height 4096
+    big[28] = 1;  // one bit per pixel
+    big[46] = 0;  // the whole palette
+    EXPECT_FALSE(DecodeBmp(big));
+    big[19] = 0x10;  // width 4096: within the limit
+    EXPECT_TRUE(DecodeBmp(big));
     auto compressed = good;
     compressed[30] = 1;  // RLE8
     EXPECT_FALSE(DecodeBmp(compressed));

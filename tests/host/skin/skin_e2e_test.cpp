@@ -17,6 +17,7 @@
 #include "QtPageResources.h"
 #include "QtSkinButtonWidget.h"
 #include "QtTimers.h"
+#include "Region.h"
 #include "SkinEngine.h"
 #include "skin_test_bitmaps.h"
 
@@ -329,6 +330,23 @@ TEST(QtOutline, AnEmptyOutlineLeavesNoPixelOfTheWidgetVisible) {
     EXPECT_FALSE(widget.mask().isEmpty()) << "an empty mask would mean no mask at all";
     EXPECT_TRUE(widget.mask().intersected(widget.rect()).isEmpty());
     EXPECT_EQ(RegionFromRects({{0, 1, 3, 2}, {1, 0, 2, 1}}), QRegion(0, 1, 3, 1) + QRegion(1, 0, 1, 1));
+}
+
+TEST(QtOutline, ADitheredWindowSizedOutlineBecomesARegionInLinearTime) {
+    // A checkerboard outline: one run per pixel, 393,216 of them. Adding them
+    // one by one took longer than this test may run.
+    CBitmapPixels dither;
+    dither.width = 1024;
+    dither.height = 768;
+    for (int y = 0; y < dither.height; ++y)
+        for (int x = 0; x < dither.width; ++x) dither.pixels.push_back((x + y) % 2 ? kSkinWhite : SkinRgb{});
+    const QRegion region = RegionFromRects(*RegionFromBitmap(&dither, kSkinWhite));
+    long long area = 0;
+    for (const QRect& r : region) area += static_cast<long long>(r.width()) * r.height();
+    EXPECT_EQ(area, 1024LL * 768 / 2);
+    EXPECT_TRUE(region.contains(QPoint(0, 0)));
+    EXPECT_FALSE(region.contains(QPoint(1, 0)));
+    EXPECT_TRUE(region.contains(QPoint(1023, 767)));
 }
 
 TEST(QtTimers, TickUntilStoppedEvenFromTheirOwnTick) {

@@ -8,6 +8,7 @@
 #include "FakeMessageBox.h"
 #include "FakeScriptPage.h"
 #include "FakeSkinWindow.h"
+#include "SkinDefinition.h"
 #include "SkinEngine.h"
 #include "TextLimit.h"
 #include "skin_test_bitmaps.h"
@@ -62,7 +63,7 @@ TEST_F(SkinEngineTest, ComposesInOrderPageBeforeScriptButtonsAfterPageWindowShow
               <NORMALBUTTON><BUTTON ID="CLOSE" X="1" Y="2" WIDTH="3" HEIGHT="4" TIP="Close"/></NORMALBUTTON>)");
     ASSERT_TRUE(Load("<VARN_FRAME></VARN_FRAME>"));
     // The script is waited for before composition goes on and returns.
-    const std::vector<std::string> order{"hide",        "outline", "move", "body", "call loadScript", "wait",
+    const std::vector<std::string> order{"hide", "outline", "move", "skin folder", "body", "call loadScript", "wait",
                                          "call SetBackGround", "button 5000", "show"};
     int last = -1;
     for (const auto& step : order) {
@@ -71,6 +72,7 @@ TEST_F(SkinEngineTest, ComposesInOrderPageBeforeScriptButtonsAfterPageWindowShow
         last = at;
     }
     EXPECT_EQ(log.Count("show"), 1);
+    EXPECT_EQ(page.skinFolder, Folder()) << "the page may load the skin's files, and only then gets them";
     EXPECT_EQ(page.calls[0].args, (std::vector<std::string>{Folder() + "skin.js"}));
     EXPECT_EQ(page.calls[1].args, (std::vector<std::string>{Folder() + "back.bmp"}));
     EXPECT_EQ(window.title, "Velmar Test");
@@ -405,4 +407,26 @@ TEST_F(SkinEngineTest, FolderGetsOneSeparatorAndTheDefinitionPathFollows) {
     ASSERT_TRUE(engine.LoadSkin(folder.string() + "/", &window, &page, "", true));
     EXPECT_EQ(engine.SkinFolder(), Folder());
     EXPECT_EQ(engine.DefinitionPath(), Folder() + "SkinDefine.xml");
+}
+
+TEST_F(SkinEngineTest, ADefinitionWithThousandsOfPartsComposesOnlyTheFirstOnes) {
+    std::string body = "<NORMALBUTTON><GROUP>";
+    for (int i = 0; i < 800; ++i) body += "<BUTTON ID=\"G" + std::to_string(i) + "\"/>";
+    body += "</GROUP>";
+    for (int i = 0; i < 700; ++i) body += "<BUTTON ID=\"B" + std::to_string(i) + "\"/>";
+    body += "</NORMALBUTTON>";
+    for (int i = 0; i < 1200; ++i) body += "<IMAGE ID=\"i" + std::to_string(i) + "\" SRC=\"x.bmp\"/>";
+    Define(body);
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(engine.PartsLeftOut());
+    ASSERT_EQ(engine.Buttons().size(), kMaxSkinButtons);
+    EXPECT_EQ(engine.Buttons().back()->Id(), "B199") << "group buttons first, then the others, in document order";
+    std::size_t images = 0;
+    for (std::size_t at = page.body.find("<IMG"); at != std::string::npos; at = page.body.find("<IMG", at + 1)) ++images;
+    EXPECT_EQ(images, kMaxSkinImages);
+
+    Define("<NORMALBUTTON><BUTTON ID=\"ONE\"/></NORMALBUTTON>");
+    ASSERT_TRUE(Load());
+    EXPECT_FALSE(engine.PartsLeftOut());
+    EXPECT_EQ(engine.Buttons().size(), 1u);
 }
