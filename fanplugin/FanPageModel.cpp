@@ -4,11 +4,16 @@
 #include <cctype>
 #include <utility>
 
-#include "fanplugin/TemperatureUnits.h"
 #include "hwmon/FanController.h"
+#include "plugin_api/kit/TemperatureUnits.h"
 
 namespace zefan {
 namespace {
+
+using pluginkit::TargetCelsiusToFahrenheit;
+using pluginkit::TargetFahrenheitToCelsius;
+using pluginkit::ToleranceCelsiusToFahrenheit;
+using pluginkit::ToleranceFahrenheitToCelsius;
 
 constexpr int kTemperatureStep = 1;
 constexpr int kPercentStep = 10;
@@ -54,6 +59,7 @@ public:
     void SetSpin(FanPageValue, int, int, int) override {}
     void SetValueControlsAvailable(bool) override {}
     void SetUnitLabels(const std::string&) override {}
+    void SetBoardFileText(const std::string&) override {}
     bool AskYesNo(const std::string&) override { return false; }
 };
 
@@ -81,6 +87,7 @@ void CFanPageModel::DetachView()
 void CFanPageModel::Fill(IFanPageView& view)
 {
     view_ = &view;
+    view_->SetBoardFileText(setup_.boardFile);
 
     std::vector<std::string> referenceNames;
     for (const FanPageReference& reference : setup_.references) {

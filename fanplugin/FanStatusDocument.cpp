@@ -7,11 +7,13 @@
 #include <cstring>
 #include <memory>
 
-#include "fanplugin/XmlSafeText.h"
+#include "plugin_api/kit/XmlSafeText.h"
 
 namespace zefan {
 
 namespace {
+
+using pluginkit::XmlSafeText;
 
 // Values of "STATUSINFO".
 constexpr char kStatusSmartFanOn[] = "3";

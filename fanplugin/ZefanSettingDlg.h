@@ -1,4 +1,4 @@
-// The plug-in object: one object answers IVARNExtend (and IVARNPlugin),
+// The plug-in object (the suite's plug-in object, pluginkit): IVARNExtend,
 // IVARNInfo and IVARNDialog with one reference count. Creating it does the
 // plug-in's whole start-up: read the board, build a fan controller per fan
 // and program the chip from the user's stored or the board's settings.
@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "VarnPlugin.h"
+#include "board/BoardFile.h"
+#include "board/MachineInfo.h"
+#include "board/ProfileReader.h"
+#include "plugin_api/kit/PluginObject.h"
 #include "fanplugin/FanPageModel.h"
-#include "fanplugin/MachineInfo.h"
 #include "fanplugin/PageWindow.h"
-#include "fanplugin/ProfileReader.h"
 #include "fanplugin/ReferenceTemperatureSource.h"
 #include "fanplugin/StartupProgramming.h"
 #include "hwmon/FanItemRecord.h"
@@ -34,34 +36,25 @@ struct ZefanPorts {
 
 // What only the start-up reads.
 struct ZefanStartup {
-    const IMachineInfo& machine;
-    const IProfileReader& board;
+    const board::IMachineInfo& machine;
+    const board::IProfileReader& board;
 };
 
-class CZefanSettingDlg {
+inline constexpr char kPluginId[] = "ZEFAN_PLUGIN";
+
+class CZefanSettingDlg : public pluginkit::CPluginObject {
 public:
     CZefanSettingDlg(const ZefanPorts& ports, const ZefanStartup& startup);
-    ~CZefanSettingDlg();
-    CZefanSettingDlg(const CZefanSettingDlg&) = delete;
-    CZefanSettingDlg& operator=(const CZefanSettingDlg&) = delete;
+    ~CZefanSettingDlg() override;
 
-    // The interfaces handed to the host; each converts to IVARNPlugin*.
-    IVARNExtend* Extend() { return &extend_.iface; }
-    IVARNInfo* Info() { return &info_.iface; }
-    IVARNDialog* Dialog() { return &dialog_.iface; }
-
-    int32_t QueryInterface(const char* name, void** out);
-    int32_t AddRef();
-    // At 0 the object deletes itself; the value is taken before.
-    int32_t Release();
-    int32_t GetName(char* buffer) const;
-    int32_t SendCommand(const char* command, VARN_VALUE value1, VARN_VALUE value2);
-    int32_t SetCallback(PluginEventCallback callback);
+    int32_t SendCommand(const char* command, VARN_VALUE value1, VARN_VALUE value2) override;
+    // The status document does not depend on the host's mode.
     int32_t GetData(char* buffer);
-    VARN_WINDOW CreatePage(VARN_WINDOW parent);
-    int32_t OnOK();
-    int32_t OnCancel();
-    int32_t OnApply();
+    int32_t GetData(char* buffer, int32_t) override { return GetData(buffer); }
+    VARN_WINDOW CreatePage(VARN_WINDOW parent) override;
+    int32_t OnOK() override;
+    int32_t OnCancel() override;
+    int32_t OnApply() override;
 
     // State the tests inspect.
     bool IsCelsius() const { return celsius_; }
@@ -69,6 +62,7 @@ public:
     bool HasSecondCpuFan() const { return secondCpuFan_; }
     int ItemCount() const { return itemCount_; }
     const std::string& ConfigurationPath() const { return configPath_; }
+    const board::BoardFileChoice& BoardFile() const { return boardFile_; }
     const std::vector<hwmon::CFanController*>& ShownFans() const { return shownFans_; }
     const std::vector<ReferenceTemperatureSource>& ReferenceSources() const { return sources_; }
     const std::vector<hwmon::FanItemRecord>& StoredFanItems() const { return storedItems_; }
@@ -78,14 +72,6 @@ public:
     StartupOutcome Startup() const { return startup_; }
 
 private:
-    friend struct ZefanFaces;
-
-    template <class Interface>
-    struct Face {
-        Interface iface;  // first, so the interface pointer leads back to the face
-        CZefanSettingDlg* owner;
-    };
-
     void ProgramAtStartup();
     bool SaveSettings();
     bool ApplyPage();
@@ -93,15 +79,11 @@ private:
     void ClosePage();
     bool CelsiusForPage() const;
 
-    Face<IVARNExtend> extend_;
-    Face<IVARNInfo> info_;
-    Face<IVARNDialog> dialog_;
-    int32_t count_ = 0;
-
     ZefanPorts ports_;
     bool celsius_ = true;
     int referenceSelector_ = 0;
     bool secondCpuFan_ = false;
+    board::BoardFileChoice boardFile_;
     std::string configPath_;
     int itemCount_ = 0;
     std::vector<hwmon::FanItemRecord> configuredItems_;

@@ -3,11 +3,9 @@
 #   zefan_page_qt  the Qt widgets that show it and the page window factory
 add_library(zefan_page STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FanClass.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FanPageModel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FanPageUnitSetting.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TemperatureUnits.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/FanPageModel.cpp)
 target_include_directories(zefan_page PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(zefan_page PUBLIC velmar_hwmon velmar_registry)
+target_link_libraries(zefan_page PUBLIC velmar_hwmon velmar_registry velmar_pluginkit)
 
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/qt/FanPageWidget.cpp)
   add_library(zefan_page_qt STATIC

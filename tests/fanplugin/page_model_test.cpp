@@ -5,7 +5,6 @@
 
 #include "common/RegistryAccess.h"
 #include "common/RegistryHives.h"
-#include "fanplugin/FanPageUnitSetting.h"
 #include "page_test_support.h"
 
 namespace zefan::test {
@@ -390,19 +389,6 @@ TEST_F(FanPageModelTest, DetachedPageStillCommits)
     EXPECT_EQ(rig.Reg(kCpuTarget), 56);
     page.Refresh();
     EXPECT_TRUE(rig.view.texts[0].empty());
-}
-
-TEST(FanPageUnitSettingTest, OnlyTheTextOneMeansFahrenheit)
-{
-    CMemoryRegistryHives hives;
-    CRegistryAccess registry(hives, CRegistryAccess::Edition::Plugin);
-    EXPECT_TRUE(ReadPageCelsiusFlag(registry));  // missing value
-    ASSERT_TRUE(registry.SetString(kHostSettingsKey, kTemperatureUnitValue, "1"));
-    EXPECT_FALSE(ReadPageCelsiusFlag(registry));
-    ASSERT_TRUE(registry.SetString(kHostSettingsKey, kTemperatureUnitValue, "0"));
-    EXPECT_TRUE(ReadPageCelsiusFlag(registry));
-    ASSERT_TRUE(registry.SetString(kHostSettingsKey, kTemperatureUnitValue, "11"));
-    EXPECT_TRUE(ReadPageCelsiusFlag(registry));
 }
 
 }  // namespace

@@ -1,16 +1,19 @@
-// Fan classes, their ranges and the unit conversions; every value of every
-// range goes through the page in both units and must come back unchanged.
+// Fan classes and their ranges; every value of every range goes through the
+// page in both units and must come back unchanged.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "fanplugin/FanClass.h"
-#include "fanplugin/TemperatureUnits.h"
+#include "plugin_api/kit/TemperatureUnits.h"
 #include "page_test_support.h"
 
 namespace zefan::test {
 namespace {
+
+using pluginkit::TargetCelsiusToFahrenheit;
+using pluginkit::ToleranceCelsiusToFahrenheit;
 
 constexpr std::uint8_t kCpuTargetReg = 0x06;
 constexpr std::uint8_t kToleranceReg = 0x07;  // CPUFANIN0 in bits 7-4
@@ -22,42 +25,6 @@ TEST(FanClassTest, NameDecidesTheClass)
     EXPECT_EQ(ClassifyFan("CPU SYS FAN"), FanClass::System);
     EXPECT_EQ(ClassifyFan("cpu fan"), FanClass::Other);
     EXPECT_EQ(ClassifyFan("AUX FAN"), FanClass::Other);
-}
-
-TEST(TemperatureUnitsTest, ShownFahrenheitTruncates)
-{
-    EXPECT_EQ(TargetCelsiusToFahrenheit(55), 131);
-    EXPECT_EQ(TargetCelsiusToFahrenheit(41), 105);  // 105.8
-    EXPECT_EQ(TargetCelsiusToFahrenheit(40), 104);
-    EXPECT_EQ(TargetCelsiusToFahrenheit(70), 158);
-    EXPECT_EQ(TargetCelsiusToFahrenheit(30), 86);
-    EXPECT_EQ(TargetCelsiusToFahrenheit(50), 122);
-    EXPECT_EQ(TargetCelsiusToFahrenheit(-20), -4);
-    EXPECT_EQ(ToleranceCelsiusToFahrenheit(3), 5);  // 5.4
-    EXPECT_EQ(ToleranceCelsiusToFahrenheit(5), 9);
-    EXPECT_EQ(ToleranceCelsiusToFahrenheit(15), 27);
-}
-
-TEST(TemperatureUnitsTest, EnteredFahrenheitRoundsToNearestDegree)
-{
-    EXPECT_EQ(TargetFahrenheitToCelsius(131), 55);
-    EXPECT_EQ(TargetFahrenheitToCelsius(105), 41);  // 40.56, truncation gave 40
-    EXPECT_EQ(TargetFahrenheitToCelsius(104), 40);
-    EXPECT_EQ(TargetFahrenheitToCelsius(106), 41);  // 41.11
-    EXPECT_EQ(TargetFahrenheitToCelsius(0), -18);   // -17.78
-    EXPECT_EQ(ToleranceFahrenheitToCelsius(5), 3);  // 2.78, truncation gave 2
-    EXPECT_EQ(ToleranceFahrenheitToCelsius(9), 5);
-    EXPECT_EQ(ToleranceFahrenheitToCelsius(7), 4);  // 3.89
-}
-
-TEST(TemperatureUnitsTest, EveryCelsiusValueRoundTrips)
-{
-    for (int celsius = -40; celsius <= 127; ++celsius) {
-        EXPECT_EQ(TargetFahrenheitToCelsius(TargetCelsiusToFahrenheit(celsius)), celsius);
-    }
-    for (int celsius = 0; celsius <= 15; ++celsius) {
-        EXPECT_EQ(ToleranceFahrenheitToCelsius(ToleranceCelsiusToFahrenheit(celsius)), celsius);
-    }
 }
 
 // Shows a fan with the given target and tolerance and commits it untouched.

@@ -110,13 +110,16 @@ void CheckGroup(const CheckFacts& facts, Report& report)
 
 void CheckBoard(const CheckFacts& facts, Report& report)
 {
-    if (facts.boardFileExists) {
-        report.lines.emplace_back("board file", facts.boardFile + " (board \"" + facts.boardModel + "\")");
-        return;
+    const std::string board = facts.boardModel.empty() ? "the firmware names no board"
+                                                       : "board \"" + facts.boardModel + "\"";
+    if (!facts.boardFileExists) {
+        report.lines.emplace_back("board file", "none (" + facts.boardFile + " is missing; " + board + ")");
+        report.steps.push_back("reinstall Velmar: its board files are missing");
+    } else if (facts.boardGeneric) {
+        report.lines.emplace_back("board file", facts.boardFile + " (generic: " + board + " has no file of its own)");
+    } else {
+        report.lines.emplace_back("board file", facts.boardFile + " (" + board + ")");
     }
-    report.lines.emplace_back("board file", "none for board \"" + facts.boardModel + "\" (no " + facts.boardFile +
-                                                "): ZEFAN shows no fans");
-    report.steps.push_back("write " + facts.boardFile + " from TEMPLATE.ini.example beside it");
 }
 
 void CheckBackend(const CheckFacts& facts, Report& report)

@@ -33,9 +33,10 @@ struct CheckFacts {
     bool memberConfigured = false;  // /etc/group lists them
     bool memberNow = false;         // this session has the group
 
-    // The board file.
-    std::string boardModel;
-    std::string boardFile;
+    // The board file the plug-ins read.
+    std::string boardModel;   // as the firmware (or the override) names the board
+    std::string boardFile;    // its path
+    bool boardGeneric = false;  // the chip's generic file: the model has none of its own
     bool boardFileExists = false;
 };
 

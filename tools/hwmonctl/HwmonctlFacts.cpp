@@ -1,7 +1,7 @@
 // The facts hwmonctl --check judges, from this machine: sysfs and
 // /proc/ioports for the kernel driver, systemd's folders for the service,
 // the user databases and this process for the group, and the board lookup
-// ZEFAN uses.
+// the plug-ins use.
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "HwmonctlCheck.h"
-#include "fanplugin/BoardConfiguration.h"
-#include "fanplugin/SystemInfoMachine.h"
+#include "board/BoardFile.h"
+#include "board/IniProfileReader.h"
+#include "board/SystemInfoMachine.h"
 #include "hwmon/linux/LinuxBackendFactory.h"
 #include "hwmon/linux/ProcessBackend.h"
 #include "hwmon/varnio/BackendSettings.h"
@@ -130,9 +131,11 @@ CheckFacts GatherCheckFacts()
 
     GatherUser(facts);
 
-    const zefan::CSystemInfoMachine machine;
-    facts.boardModel = machine.GetInfo("MBModel");
-    facts.boardFile = zefan::ConfigurationFilePath(machine);
-    facts.boardFileExists = Exists(facts.boardFile);
+    const board::BoardFileChoice choice =
+        board::ChooseBoardFile(board::CSystemInfoMachine(), board::CIniProfileReader());
+    facts.boardModel = choice.model;
+    facts.boardFile = choice.path;
+    facts.boardGeneric = choice.generic;
+    facts.boardFileExists = choice.found;
     return facts;
 }

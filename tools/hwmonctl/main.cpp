@@ -11,6 +11,9 @@
 #include "HwmonctlCheck.h"
 #include "HwmonctlOptions.h"
 #include "HwmonctlReport.h"
+#include "board/BoardFile.h"
+#include "board/IniProfileReader.h"
+#include "board/SystemInfoMachine.h"
 #include "hwmon/FanController.h"
 #include "hwmon/FanOutputRegisters.h"
 #include "hwmon/PortClaim.h"
@@ -129,6 +132,11 @@ int main(int argc, char** argv)
     CVarnioPort port;
     const BackendReport backendReport = ProcessBackendReport();
     std::printf("%s\n", FormatBackendReport(backendReport).c_str());
+    // The file the plug-ins read on this machine, so a user whose fans look
+    // wrong knows which one to correct or write.
+    const board::BoardFileChoice boardFile =
+        board::ChooseBoardFile(board::CSystemInfoMachine(), board::CIniProfileReader());
+    std::printf("board file: %s %s\n", boardFile.path.c_str(), board::BoardFileReason(boardFile).c_str());
     const BackendStatus status = ProcessBackendStatus();
     if (!status.Working()) {
         std::fprintf(stderr, "hwmonctl: backend refused: %s\n%s\n",

@@ -1,8 +1,8 @@
-#include "fanplugin/XmlSafeText.h"
+#include "plugin_api/kit/XmlSafeText.h"
 
 #include <cstdint>
 
-namespace zefan {
+namespace pluginkit {
 
 namespace {
 
@@ -74,4 +74,4 @@ std::string XmlSafeText(std::string_view text)
     return safe;
 }
 
-}  // namespace zefan
+}  // namespace pluginkit

@@ -1,6 +1,6 @@
-#include "fanplugin/TemperatureUnits.h"
+#include "plugin_api/kit/TemperatureUnits.h"
 
-namespace zefan {
+namespace pluginkit {
 namespace {
 
 // n / 9 to the nearest integer; n / 9 never falls exactly on a half.
@@ -33,4 +33,4 @@ int ToleranceFahrenheitToCelsius(int fahrenheit)
     return DivideByNineRounded(fahrenheit * 5);
 }
 
-}  // namespace zefan
+}  // namespace pluginkit

@@ -3,7 +3,7 @@
 // converts without the 32-degree offset.
 #pragma once
 
-namespace zefan {
+namespace pluginkit {
 
 // Whole part of (celsius x 1.8 + 32).
 int TargetCelsiusToFahrenheit(int celsius);
@@ -15,4 +15,4 @@ int ToleranceCelsiusToFahrenheit(int celsius);
 int TargetFahrenheitToCelsius(int fahrenheit);
 int ToleranceFahrenheitToCelsius(int fahrenheit);
 
-}  // namespace zefan
+}  // namespace pluginkit
