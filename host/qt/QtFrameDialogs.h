@@ -22,6 +22,8 @@ public:
 
     // The About list is the frame's; it is read each time the dialog opens.
     void SetAboutEntries(std::function<std::vector<AboutEntry>()> entries) { aboutEntries_ = std::move(entries); }
+    // About's backend line, asked each time the dialog opens.
+    void SetBackendLine(CAboutDlg::BackendLineSource line) { backendLine_ = std::move(line); }
 
     int RunSettings(CSettingDialog& dialog) override;
     bool RunTransparency(CTransDialog& dialog) override;
@@ -33,4 +35,5 @@ private:
     QPointer<QWidget> owner_;
     QPointer<CQtSkinSetting> skinSelection_;
     std::function<std::vector<AboutEntry>()> aboutEntries_;
+    CAboutDlg::BackendLineSource backendLine_;
 };

@@ -1,6 +1,8 @@
 // Velmar: the host program. Puts the Qt and Linux adapters together around
 // the main frame and runs the event loop until SaveAndExit (or a second
 // instance, or a skin that cannot be composed) ends it.
+#include <unistd.h>
+
 #include <QApplication>
 #include <chrono>
 #include <QFileInfo>
@@ -21,6 +23,7 @@
 #include "QtMessageBox.h"
 #include "QtPageResources.h"
 #include "QtPowerEvents.h"
+#include "QtStartNotes.h"
 #include "QtSystemTray.h"
 #include "QtTestControl.h"
 #include "QtTimerPort.h"
@@ -29,6 +32,7 @@
 #include "QtViewWindow.h"
 #include "SystemInfo.h"
 #include "TerminationSignal.h"
+#include "hwmon/linux/ProcessBackend.h"
 
 namespace {
 
@@ -67,6 +71,7 @@ int main(int argc, char** argv) {
 
     const std::string programFolder = CSystemInfo().GetInfo("Path");
     const QString applicationName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();
+    ShowStartNotes(NotesAtStart(::geteuid() == 0, hwmon::ProcessBackendStatus()), applicationName);
 
     CQtVesselWindow window;
     window.SetProgramStart(programStart);
@@ -90,6 +95,7 @@ int main(int argc, char** argv) {
         else TakeLiveClickNote(note);
     });
     dialogs.SetAboutEntries([&frame] { return frame.AboutEntries(); });
+    dialogs.SetBackendLine([] { return hwmon::ProcessBackendStatus().Line(); });
     trayIcon.Attach(&frame.Tray(), CSystemTray::kMenuId, &frame.TrayTarget());
 
     // The session's end and SIGTERM / SIGHUP end the program through SaveAndExit.

@@ -63,7 +63,7 @@ inline Profile PrepareProfile(const std::string& prefix, const std::string& buil
     const Profile profile{pattern, pattern + "/app"};
     std::filesystem::create_directories(profile.folder + "/run");
     std::filesystem::create_directories(profile.app);
-    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
+    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "libvarnio_backend.so", "SimulatedBoard.ini"})
         std::filesystem::copy(builtApp + "/" + file, profile.app + "/" + file);
     setenv("VELMAR_REGISTRY_DIR", profile.folder.c_str(), 1);
     setenv("HOME", profile.folder.c_str(), 1);
