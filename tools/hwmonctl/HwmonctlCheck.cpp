@@ -116,7 +116,9 @@ void CheckBoard(const CheckFacts& facts, Report& report)
         report.lines.emplace_back("board file", "none (" + facts.boardFile + " is missing; " + board + ")");
         report.steps.push_back("reinstall Velmar: its board files are missing");
     } else if (facts.boardGeneric) {
-        report.lines.emplace_back("board file", facts.boardFile + " (generic: " + board + " has no file of its own)");
+        report.lines.emplace_back("board file", facts.boardFile + " (generic: " +
+                                                    (facts.boardModel.empty() ? board : board + " has no file of its own") +
+                                                    ")");
     } else {
         report.lines.emplace_back("board file", facts.boardFile + " (" + board + ")");
     }
