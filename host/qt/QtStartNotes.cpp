@@ -27,6 +27,9 @@ void ShowStartNotes(const StartNotes& notes, const QString& caption) {
         note->show();
     }
     if (!notes.chipMessage.empty()) {
+        // Also where a user who starts it from a terminal looks.
+        std::fprintf(stderr, "Velmar: %s\n", notes.chipMessage.c_str());
+        std::fflush(stderr);
         CQtMessageBox box;
         box.SetCaption(caption);
         box.Show(notes.chipMessage);

@@ -158,11 +158,11 @@ BackendStatus CServicePort::Status()
             TakeHello(reply);
             return status_;
         }
-        if (status_.problem == BackendProblem::ServiceFailed) {
-            // The service went away under us: ask again at once, so the
-            // answer is "not running" rather than a broken connection.
-            retryAt_ = Clock::now();
-        }
+    }
+    if (status_.problem == BackendProblem::ServiceFailed) {
+        // The connection broke (here or in an access before): ask again at
+        // once, so the answer says whether the service is there at all.
+        retryAt_ = Clock::now();
     }
     EnsureConnected();
     return status_;
@@ -213,7 +213,7 @@ bool CServicePort::Connect()
     std::memcpy(address.sun_path, socketPath_.c_str(), socketPath_.size() + 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
-        Drop(BackendProblem::ServiceFailed, std::string("refused, ") + std::strerror(errno), kRetryAfterFailure);
+        Drop(BackendProblem::ServiceFailed, std::string("failed, ") + std::strerror(errno), kRetryAfterFailure);
         return false;
     }
     // A service whose backlog is full makes connect wait; not forever.
@@ -248,7 +248,7 @@ bool CServicePort::Exchange(const portd::Request& request, portd::Reply& reply, 
     // request is even sent: its answer is still there to read.
     Send(portd::EncodeRequest(request), end);
     if (!Receive(reply, end)) {
-        Drop(BackendProblem::ServiceFailed, "refused, the service broke off", kRetryAfterFailure);
+        Drop(BackendProblem::ServiceFailed, "failed, the service broke off", kRetryAfterFailure);
         return false;
     }
     if (Ends(reply.status)) {
@@ -272,7 +272,7 @@ bool CServicePort::Exchange(const portd::Request& request, portd::Reply& reply, 
         return false;
     }
     if (reply.op != request.op) {
-        Drop(BackendProblem::ServiceFailed, "refused, the service answered out of turn", kRetryAfterFailure);
+        Drop(BackendProblem::ServiceFailed, "failed, the service answered out of turn", kRetryAfterFailure);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 // dump (SIGUSR1 writes <profile>/dump.txt while VELMAR_TEST_CONTROL names it).
 #pragma once
 
+#include <grp.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -16,6 +17,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace velmar_e2e {
 
@@ -86,6 +88,38 @@ inline pid_t LaunchVelmar(const std::string& app, const std::string& profile) {
         const std::string log = profile + "/velmar.log";
         std::freopen(log.c_str(), "a", stdout);
         std::freopen(log.c_str(), "a", stderr);
+        execl((app + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// Who a program is started as: a user other than the test's, with the
+// groups its session would have.
+struct RunAs {
+    uid_t uid;
+    gid_t gid;
+    std::vector<gid_t> groups;
+};
+
+// As LaunchVelmar, but as that user (the test runs as root), with these
+// "NAME=value" variables added to the environment; the log is opened before
+// the privileges go, in the profile folder.
+inline pid_t LaunchVelmarAs(const std::string& app, const std::string& profile, const RunAs& user,
+                            const std::vector<std::string>& environment = {}) {
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const std::string log = profile + "/velmar.log";
+        std::freopen(log.c_str(), "a", stdout);
+        std::freopen(log.c_str(), "a", stderr);
+        if (setgroups(user.groups.size(), user.groups.data()) != 0 || setresgid(user.gid, user.gid, user.gid) != 0 ||
+            setresuid(user.uid, user.uid, user.uid) != 0)
+            _exit(126);
+        for (const std::string& variable : environment) {
+            const auto eq = variable.find('=');
+            setenv(variable.substr(0, eq).c_str(), variable.substr(eq + 1).c_str(), 1);
+        }
         execl((app + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
         _exit(127);
     }
