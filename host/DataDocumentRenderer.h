@@ -28,7 +28,7 @@ public:
     const CXmlDocument& Document() const { return document_; }
 
 private:
-    void RenderElement(const std::string& id, IDocumentPage& page);
+    void RenderElement(std::size_t position, const std::string& id, IDocumentPage& page);
 
     DocumentPageKind kind_;
     CXmlDocument document_;
