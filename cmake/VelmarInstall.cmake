@@ -9,13 +9,15 @@ endif()
 set(VELMAR_INSTALL_DIR ${CMAKE_INSTALL_PREFIX})
 set(VELMAR_DESKTOP_DIR /usr/share/applications CACHE PATH "Where the desktop entry goes")
 set(VELMAR_ICON_DIR /usr/share/icons/hicolor/64x64/apps CACHE PATH "Where the icon goes")
+set(VELMAR_SYSTEMD_UNIT_DIR /usr/lib/systemd/system CACHE PATH "Where the port service's units go")
+set(VELMAR_SYSUSERS_DIR /usr/lib/sysusers.d CACHE PATH "Where the group velmar is declared")
 
-foreach(target Velmar hwmonctl)
+foreach(target Velmar hwmonctl velmar-portd varnreg)
   if(TARGET ${target})
     install(TARGETS ${target} RUNTIME DESTINATION .)
   endif()
 endforeach()
-foreach(target ZEFAN varnio)
+foreach(target ZEFAN varnio varnio_backend)
   if(TARGET ${target})
     install(TARGETS ${target} LIBRARY DESTINATION .)
   endif()
@@ -45,3 +47,29 @@ install(CODE "
   endif()
   message(STATUS \"Registered ZEFAN in \${hives}/HKEY_LOCAL_MACHINE.reg\")
 ")
+
+# The port service: its units with the program folder filled in, and the
+# group's sysusers.d entry. It needs no tmpfiles.d entry: the socket unit
+# makes /run/velmar, and the claim file lives in /run/lock. Installed on the
+# machine itself (no DESTDIR), the group is made at once, as a package's
+# post-install step would, so the README's three commands are all a user
+# runs; staged, the package does that.
+if(TARGET velmar-portd)
+  configure_file(${VELMAR_PORTD_SYSTEMD_DIR}/velmar-portd.service.in
+                 ${CMAKE_BINARY_DIR}/velmar-portd.service @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/velmar-portd.service ${VELMAR_PORTD_SYSTEMD_DIR}/velmar-portd.socket
+          DESTINATION ${VELMAR_SYSTEMD_UNIT_DIR})
+  install(FILES ${VELMAR_PORTD_SYSTEMD_DIR}/velmar.sysusers DESTINATION ${VELMAR_SYSUSERS_DIR}
+          RENAME velmar.conf)
+  install(CODE "
+    if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+      find_program(sysusers systemd-sysusers)
+      if(sysusers)
+        execute_process(COMMAND \"\${sysusers}\" \"${VELMAR_SYSUSERS_DIR}/velmar.conf\")
+      endif()
+      if(EXISTS /run/systemd/system)
+        execute_process(COMMAND systemctl daemon-reload)
+      endif()
+    endif()
+  ")
+endif()

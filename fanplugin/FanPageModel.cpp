@@ -88,6 +88,7 @@ void CFanPageModel::Fill(IFanPageView& view)
 {
     view_ = &view;
     view_->SetBoardFileText(setup_.boardFile);
+    view_->SetChipProblemText(setup_.chipProblem);
 
     std::vector<std::string> referenceNames;
     for (const FanPageReference& reference : setup_.references) {
@@ -129,7 +130,7 @@ void CFanPageModel::Fill(IFanPageView& view)
     currentIndex_ = 0;
     current_ = listed_.front();
     view_->SelectFan(0);
-    view_->SetEnableCheckAvailable(true);
+    view_->SetEnableCheckAvailable(Editable());
 
     ApplyRanges();
     switch (ClassifyFan(current_->GetName())) {
@@ -201,7 +202,7 @@ void CFanPageModel::ShowFan()
 
 void CFanPageModel::OnEnableClicked(bool checked)
 {
-    if (current_ == nullptr) {
+    if (current_ == nullptr || !Editable()) {
         return;
     }
     enableChecked_ = checked;
@@ -240,7 +241,7 @@ void CFanPageModel::OnSpin(FanPageValue field, int delta)
 
 void CFanPageModel::OnReferenceSelected(int index)
 {
-    if (index < 0 || index >= static_cast<int>(setup_.references.size())) {
+    if (index < 0 || index >= static_cast<int>(setup_.references.size()) || !Editable()) {
         return;
     }
     referenceIndex_ = index;
@@ -255,7 +256,7 @@ void CFanPageModel::OnReferenceSelected(int index)
 
 void CFanPageModel::OnDefault()
 {
-    if (current_ == nullptr) {
+    if (current_ == nullptr || !Editable()) {
         return;
     }
     const hwmon::FanItemRecord& configured = current_->GetConfiguredItem();
@@ -338,12 +339,14 @@ void CFanPageModel::ShowField(FanPageValue field, int value)
 
 void CFanPageModel::SetValueControls(bool available)
 {
+    available = available && Editable();
     valueControlsAvailable_ = available;
     view_->SetValueControlsAvailable(available);
 }
 
 void CFanPageModel::SetReference(bool available, int index)
 {
+    available = available && Editable();
     referenceAvailable_ = available;
     view_->SetReferenceAvailable(available);
     if (index >= static_cast<int>(setup_.references.size())) {

@@ -33,6 +33,10 @@ struct FanPageSetup {
     bool celsius = true;
     // Which board file the fans come from, shown on the page.
     std::string boardFile;
+    // Why the chip cannot be reached; empty when it can. While it is set
+    // nothing on the page can be changed: values the chip cannot take would
+    // only look applied.
+    std::string chipProblem;
     // Called on every user change (the plug-in sends "DLG_CHANGED").
     std::function<void()> changed;
     // Called when the user answers Yes to the save question: what OnApply
@@ -96,6 +100,7 @@ private:
     void SelectFirstReference();
     void RunEnableClicked();
     void NotifyChanged();
+    bool Editable() const { return setup_.chipProblem.empty(); }
     Range& RangeOf(FanPageValue field);
     int& ValueOf(FanPageValue field);
 

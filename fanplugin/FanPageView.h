@@ -40,6 +40,9 @@ public:
     // A line naming the board file the fans come from.
     virtual void SetBoardFileText(const std::string& text) = 0;
 
+    // A line saying the chip cannot be reached and why; empty when it can.
+    virtual void SetChipProblemText(const std::string&) {}
+
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& question) = 0;
 };

@@ -8,6 +8,7 @@
 #include "board/SystemInfoMachine.h"
 #include "fanplugin/ToolkitPageWindows.h"
 #include "fanplugin/ZefanSettingDlg.h"
+#include "hwmon/linux/ProcessBackend.h"
 #include "hwmon/linux/VarnioPort.h"
 #include "hwmon/linux/SystemProcessorCount.h"
 
@@ -32,7 +33,8 @@ extern "C" __attribute__((visibility("default"))) void* PlugIn_GetObject(const c
         const board::CIniProfileReader boardFile;
         const board::CSystemInfoMachine machine;
         return zefan::CreateZefanObject(
-            name, zefan::ZefanPorts{port, processors, hives, zefan::ToolkitPageWindowFactory()},
+            name,
+            zefan::ZefanPorts{port, processors, hives, zefan::ToolkitPageWindowFactory(), hwmon::ProcessBackendStatus},
             zefan::ZefanStartup{machine, boardFile});
     } catch (...) {
         return nullptr;

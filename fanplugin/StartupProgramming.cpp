@@ -50,4 +50,18 @@ bool ApplyConfiguredSettings(FanControllerList& controllers,
     return ApplySettings(controllers, configured);
 }
 
+bool ReprogramWorkingSettings(FanControllerList& controllers)
+{
+    bool all = true;
+    for (auto& controller : controllers) {
+        // Programming updates the working record step by step; it must not
+        // read from what it writes.
+        const hwmon::FanItemRecord working = controller->GetWorkingRecord();
+        if (controller->GetConfiguredItem().smartFanEnable || working.smartFanEnable) {
+            all = controller->ProgramSettings(working) && all;
+        }
+    }
+    return all;
+}
+
 }  // namespace zefan

@@ -24,4 +24,10 @@ bool ApplyStoredSettings(FanControllerList& controllers, std::span<const hwmon::
 bool ApplyConfiguredSettings(FanControllerList& controllers,
                              std::span<const hwmon::FanItemRecord> configured);
 
+// Every controller's working settings (what was last programmed and stored)
+// once more, for a chip whose registers the firmware reset on resume. Fans
+// that neither the board nor the user switched on are left alone, as at
+// start-up. False when a chip write failed (the others are still tried).
+bool ReprogramWorkingSettings(FanControllerList& controllers);
+
 }  // namespace zefan

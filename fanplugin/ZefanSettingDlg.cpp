@@ -92,8 +92,43 @@ int32_t CZefanSettingDlg::SendCommand(const char* command, VARN_VALUE value1, VA
 {
     if (command != nullptr && std::strcmp(command, VARN_CMD_SET_TEMPERATURE_DISP) == 0) {
         celsius_ = value1 == 0;
+    } else if (command != nullptr && std::strcmp(command, VARN_CMD_SUSPEND_EVENT) == 0) {
+        OnPowerEvent(value1);
     }
     return 0;
+}
+
+void CZefanSettingDlg::OnPowerEvent(VARN_VALUE event)
+{
+    constexpr VARN_VALUE kSuspend = 4;
+    constexpr VARN_VALUE kResume = 7;
+    if (event == kSuspend) {
+        // The reference temperature is the chip's own choice until the user
+        // makes one; keep it so it survives a reset too.
+        int selector = 0;
+        if (hwmon::ReadReferenceTemperatureSelector(ports_.port, selector) > 0) {
+            referenceSelector_ = selector;
+            selectorKnown_ = true;
+        }
+    } else if (event == kResume) {
+        // Firmware often resets the hardware monitor on resume: the fans
+        // would run at their power-on values until the next start.
+        resumeProgrammed_ = ReprogramWorkingSettings(controllers_);
+        if (selectorKnown_) {
+            resumeProgrammed_ = hwmon::WriteReferenceTemperatureSelector(ports_.port, referenceSelector_) &&
+                                resumeProgrammed_;
+        }
+    }
+}
+
+std::string CZefanSettingDlg::ChipProblem() const
+{
+    if (!ports_.chipStatus) {
+        return {};
+    }
+    const hwmon::BackendStatus status = ports_.chipStatus();
+    return status.Working() ? std::string()
+                            : "The fan chip cannot be reached (" + status.Line() + "): changes cannot be applied.";
 }
 
 int32_t CZefanSettingDlg::GetData(char* buffer)
@@ -113,7 +148,9 @@ VARN_WINDOW CZefanSettingDlg::CreatePage(VARN_WINDOW parent)
         return window_->Handle();
     }
     celsius_ = CelsiusForPage();
-    hwmon::ReadReferenceTemperatureSelector(ports_.port, referenceSelector_);
+    if (hwmon::ReadReferenceTemperatureSelector(ports_.port, referenceSelector_) > 0) {
+        selectorKnown_ = true;
+    }
 
     FanPageSetup setup;
     setup.fans = shownFans_;
@@ -122,6 +159,7 @@ VARN_WINDOW CZefanSettingDlg::CreatePage(VARN_WINDOW parent)
     setup.referenceSelector = referenceSelector_;
     setup.celsius = celsius_;
     setup.boardFile = "Board file: " + board::DescribeBoardFile(boardFile_);
+    setup.chipProblem = ChipProblem();
     setup.changed = [] { pluginkit::NotifyHost(kPluginId, VARN_EVT_DLG_CHANGED, 0); };
     setup.apply = [this] { ApplyPage(); };
     model_ = std::make_unique<CFanPageModel>(std::move(setup));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "hwmon/FanItemRecord.h"
 #include "hwmon/PortIo.h"
 #include "hwmon/ProcessorCount.h"
+#include "hwmon/varnio/BackendStatus.h"
 
 class IRegistryHives;
 
@@ -32,6 +34,8 @@ struct ZefanPorts {
     const hwmon::IProcessorCount& processors;
     IRegistryHives& hives;
     IPageWindowFactory& pages;
+    // Whether the port backend reaches the chip now; none: it is taken to.
+    std::function<hwmon::BackendStatus()> chipStatus = {};
 };
 
 // What only the start-up reads.
@@ -70,9 +74,13 @@ public:
     // configured ones, or neither (nothing to program, or a chip error).
     enum class StartupOutcome { Stored, Configured, None };
     StartupOutcome Startup() const { return startup_; }
+    // The result of the last re-programming after a resume.
+    bool ResumeProgrammed() const { return resumeProgrammed_; }
 
 private:
     void ProgramAtStartup();
+    void OnPowerEvent(VARN_VALUE event);
+    std::string ChipProblem() const;
     bool SaveSettings();
     bool ApplyPage();
     bool WriteSelector();
@@ -92,6 +100,8 @@ private:
     std::vector<hwmon::CFanController*> shownFans_;
     std::vector<ReferenceTemperatureSource> sources_;
     StartupOutcome startup_ = StartupOutcome::None;
+    bool selectorKnown_ = false;  // referenceSelector_ holds the chip's choice
+    bool resumeProgrammed_ = false;
 
     // The page. The window forwards to the model, so it is declared after
     // it and destroyed first.

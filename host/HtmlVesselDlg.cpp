@@ -333,9 +333,14 @@ void CHtmlVesselDlg::OnWindowIconified(bool iconified) {
 
 bool CHtmlVesselDlg::OnPowerEvent(int event, int data) {
     if (event != CAppTray::kSuspend && event != CAppTray::kResume) return false;
+    // Every plug-in hears it, in load order, not only the first: a plug-in
+    // that programs the chip must re-program it after the firmware reset it
+    // on resume, wherever it stands in the list, and plug-ins ignore
+    // commands they do not know.
     const CPluginsInUse inUse(*this);
-    if (IVARNPlugin* first = plugins_.First())
-        plugin_calls::SendThroughTemporaryExtend(first, VARN_CMD_SUSPEND_EVENT, event, 0);
+    const std::vector<IVARNPlugin*> plugins = plugins_.Plugins();
+    for (IVARNPlugin* plugin : plugins)
+        plugin_calls::SendThroughTemporaryExtend(plugin, VARN_CMD_SUSPEND_EVENT, event, 0);
     return event == CAppTray::kResume && data == 2;
 }
 

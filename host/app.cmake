@@ -20,6 +20,7 @@ add_library(velmar_frame_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtTimerPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtFrameDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtPowerEvents.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/qt/QtStartNotes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtDialogDump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/qt/QtTestControl.cpp)
 set_target_properties(velmar_frame_qt PROPERTIES AUTOMOC ON)
@@ -33,7 +34,9 @@ qt_add_resources(velmar_frame_qt velmar_frame_icons
 
 # Velmar: the program, in the program folder beside its plug-ins.
 add_executable(Velmar ${CMAKE_CURRENT_LIST_DIR}/qt/main.cpp)
-target_link_libraries(Velmar PRIVATE velmar_frame_qt velmar_host_linux)
+# The process's port backend (libvarnio_backend.so) is the one ZEFAN's
+# libvarnio uses, so About and the start-up notes say what it does.
+target_link_libraries(Velmar PRIVATE velmar_frame_qt velmar_host_linux varnio_backend)
 set_target_properties(Velmar PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMAR_APP_DIR})
 
 # The skin folder "<program folder>Skin/". Until the bundled skins arrive

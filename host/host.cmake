@@ -16,10 +16,11 @@ add_library(velmar_host_logic STATIC
   ${CMAKE_CURRENT_LIST_DIR}/InstanceChecker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProcessAffinity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SuspendNotifier.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SaveAndExit.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SaveAndExit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartNotes.cpp)
 target_include_directories(velmar_host_logic PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(velmar_host_logic PUBLIC
-  velmar_plugin_api velmar_registry velmar_sysinfo velmar_skinxml)
+  velmar_plugin_api velmar_registry velmar_sysinfo velmar_skinxml varnio_status)
 
 add_library(velmar_host_linux STATIC
   ${CMAKE_CURRENT_LIST_DIR}/linux/DlLoader.cpp

@@ -130,6 +130,15 @@ CFanPageWidget::CFanPageWidget(CFanPageModel& model, QWidget* parent)
     boardFile_->setFont(QFont(font().family(), 8));
     Place(boardFile_, 82, 128, 137, 18);
 
+    // Between the values and "Default": a chip the backend cannot reach is
+    // said where the values it would not take are shown.
+    chipProblem_ = new QLabel(this);
+    chipProblem_->setObjectName("chipProblem");
+    chipProblem_->setFont(QFont(font().family(), 8));
+    chipProblem_->setStyleSheet(QStringLiteral("color: #b00000"));
+    chipProblem_->hide();
+    Place(chipProblem_, 8, 118, 211, 10);
+
     // activated and clicked come from the user only, never from the model
     // setting a selection or a tick.
     connect(fanList_, &QComboBox::activated, this, [this](int index) {
@@ -216,6 +225,13 @@ void CFanPageWidget::SetBoardFileText(const std::string& text)
 {
     boardFile_->setText(QString::fromStdString(text));
     boardFile_->setToolTip(boardFile_->text());
+}
+
+void CFanPageWidget::SetChipProblemText(const std::string& text)
+{
+    chipProblem_->setText(QString::fromStdString(text));
+    chipProblem_->setToolTip(chipProblem_->text());
+    chipProblem_->setVisible(!text.empty());
 }
 
 bool CFanPageWidget::AskYesNo(const std::string& question)

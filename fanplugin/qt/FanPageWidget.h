@@ -39,6 +39,7 @@ public:
     void SetValueControlsAvailable(bool available) override;
     void SetUnitLabels(const std::string& unit) override;
     void SetBoardFileText(const std::string& text) override;
+    void SetChipProblemText(const std::string& text) override;
     bool AskYesNo(const std::string& question) override;
 
 private:
@@ -51,6 +52,7 @@ private:
     QLabel* targetUnit_;
     QLabel* toleranceUnit_;
     QLabel* boardFile_;
+    QLabel* chipProblem_;
     QPushButton* default_;
 };
 

@@ -41,7 +41,7 @@ void CQtFrameDialogs::ShowSkinSelection(CSkinSetting& selection) {
 }
 
 void CQtFrameDialogs::ShowAbout() {
-    CAboutDlg logic(aboutEntries_ ? aboutEntries_() : std::vector<AboutEntry>{});
+    CAboutDlg logic(aboutEntries_ ? aboutEntries_() : std::vector<AboutEntry>{}, nullptr, backendLine_);
     logic.SetSessionLine(sessionLine_);
     CQtAboutDlg dialog(logic, owner_ ? owner_->windowIcon() : QIcon(), owner_);
     RunModal(dialog, [&dialog] { return dialog.Run(); });

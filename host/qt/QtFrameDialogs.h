@@ -25,6 +25,8 @@ public:
     void SetAboutEntries(std::function<std::vector<AboutEntry>()> entries) { aboutEntries_ = std::move(entries); }
     // What the session cannot give the window, shown in About ("": nothing).
     void SetSessionLine(std::string text) { sessionLine_ = std::move(text); }
+    // About's backend line, asked each time the dialog opens.
+    void SetBackendLine(CAboutDlg::BackendLineSource line) { backendLine_ = std::move(line); }
 
     int RunSettings(CSettingDialog& dialog) override;
     bool RunTransparency(CTransDialog& dialog) override;
@@ -40,6 +42,7 @@ private:
     QPointer<QWidget> owner_;
     QPointer<CQtSkinSetting> skinSelection_;
     std::function<std::vector<AboutEntry>()> aboutEntries_;
+    CAboutDlg::BackendLineSource backendLine_;
     std::vector<QPointer<QDialog>> running_;  // innermost last
     std::string sessionLine_;
 };

@@ -1,6 +1,8 @@
 // Velmar: the host program. Puts the Qt and Linux adapters together around
 // the main frame and runs the event loop until SaveAndExit (or a second
 // instance, or a skin that cannot be composed) ends it.
+#include <unistd.h>
+
 #include <QApplication>
 #include <chrono>
 #include <cstdlib>
@@ -25,6 +27,7 @@
 #include "QtMessageBox.h"
 #include "QtPageResources.h"
 #include "QtPowerEvents.h"
+#include "QtStartNotes.h"
 #include "QtSystemTray.h"
 #include "QtTestControl.h"
 #include "QtTimerPort.h"
@@ -33,6 +36,7 @@
 #include "QtViewWindow.h"
 #include "SystemInfo.h"
 #include "TerminationSignal.h"
+#include "hwmon/linux/ProcessBackend.h"
 
 namespace {
 
@@ -106,6 +110,7 @@ int main(int argc, char** argv) {
 
     const std::string programFolder = CSystemInfo().GetInfo("Path");
     const QString applicationName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();
+    ShowStartNotes(NotesAtStart(::geteuid() == 0, hwmon::ProcessBackendStatus()), applicationName);
 
     CQtVesselWindow window;
     window.SetProgramStart(programStart);
@@ -131,6 +136,7 @@ int main(int argc, char** argv) {
     dialogs.SetAboutEntries([&frame] { return frame.AboutEntries(); });
     const std::string sessionLimits = SessionLimitsLine(QGuiApplication::platformName().toStdString());
     dialogs.SetSessionLine(sessionLimits);
+    dialogs.SetBackendLine([] { return hwmon::ProcessBackendStatus().Line(); });
     trayIcon.Attach(&frame.Tray(), CSystemTray::kMenuId, &frame.TrayTarget());
 
     // The session's end and SIGTERM / SIGHUP end the program through SaveAndExit.

@@ -27,8 +27,8 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(std::vector<AboutEntry> entries, IRegistryHives* hives)
-    : entries_(std::move(entries)), hives_(hives) {}
+CAboutDlg::CAboutDlg(std::vector<AboutEntry> entries, IRegistryHives* hives, BackendLineSource backendLine)
+    : entries_(std::move(entries)), hives_(hives), backendLine_(std::move(backendLine)) {}
 
 AboutEntry CAboutDlg::EntryFor(const std::string& libraryPath) {
     const std::size_t slash = libraryPath.find_last_of("/\\");
@@ -37,6 +37,7 @@ AboutEntry CAboutDlg::EntryFor(const std::string& libraryPath) {
 }
 
 std::string CAboutDlg::BackendLine() const {
+    if (backendLine_) return backendLine_();
     CRegistryAccess registry = hives_ ? CRegistryAccess(*hives_) : CRegistryAccess();
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
     std::string stored;

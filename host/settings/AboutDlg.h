@@ -3,6 +3,7 @@
 // with their versions.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,12 @@ class CAboutDlg {
 public:
     static constexpr const char* kVersionLine = "EXE Version 3.1.0.1";
 
-    explicit CAboutDlg(std::vector<AboutEntry> entries, IRegistryHives* hives = nullptr);
+    // The backend line as the port library says it for this process now;
+    // without one, the line says only which backend the store names.
+    using BackendLineSource = std::function<std::string()>;
+
+    explicit CAboutDlg(std::vector<AboutEntry> entries, IRegistryHives* hives = nullptr,
+                       BackendLineSource backendLine = {});
     bool OnInitDialog(IAboutView& view);
     void SetSessionLine(std::string text) { sessionLine_ = std::move(text); }
 
@@ -41,4 +47,5 @@ private:
     std::vector<AboutEntry> entries_;
     IRegistryHives* hives_;
     std::string sessionLine_;
+    BackendLineSource backendLine_;
 };

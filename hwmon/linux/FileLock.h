@@ -6,23 +6,20 @@
 #include <chrono>
 #include <string>
 
+#include "hwmon/ClaimLock.h"
+
 namespace hwmon {
 
-class CFileLock {
+// Unavailable: the file cannot be opened or locked at all.
+class CFileLock : public IClaimLock {
 public:
-    enum class Outcome {
-        Held,         // ours until Release
-        Busy,         // another holder kept it for the whole wait
-        Unavailable,  // the file cannot be opened or locked at all
-    };
-
     explicit CFileLock(std::string path);
-    ~CFileLock();
+    ~CFileLock() override;
     CFileLock(const CFileLock&) = delete;
     CFileLock& operator=(const CFileLock&) = delete;
 
-    Outcome Acquire(std::chrono::milliseconds patience);
-    void Release();
+    Outcome Acquire(std::chrono::milliseconds patience) override;
+    void Release() override;
 
 private:
     std::string path_;

@@ -1,5 +1,6 @@
 #include "hwmon/linux/LinuxBackendFactory.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <sstream>
 
 #include "hwmon/linux/BootClock.h"
+#include "hwmon/linux/FileLock.h"
 #include "hwmon/linux/IopermPorts.h"
 #include "hwmon/linux/StateFile.h"
 #include "hwmon/varnio/DirectPortBackend.h"
@@ -14,6 +16,8 @@
 
 namespace hwmon {
 namespace {
+
+using namespace std::chrono_literals;
 
 // Owns the pieces the persistent chip borrows.
 class CSimulatedBackend : public IPortIo {
@@ -39,7 +43,9 @@ private:
     CPersistentSimulatedChip chip_;
 };
 
-std::string ReadIoports()
+}  // namespace
+
+std::string ReadProcIoports()
 {
     std::ifstream in("/proc/ioports");
     std::ostringstream text;
@@ -47,25 +53,46 @@ std::string ReadIoports()
     return text.str();
 }
 
-}  // namespace
-
 std::unique_ptr<IPortIo> CLinuxBackendFactory::OpenSimulated(const std::string& stateFile, std::uint8_t chipId,
-                                                              std::string& detail, std::string& why)
+                                                              BackendOpening& opening)
 {
     auto backend = std::make_unique<CSimulatedBackend>(stateFile, chipId);
     if (!backend->CanLock()) {
-        why = "cannot create the simulated chip's lock file beside " + stateFile;
+        opening.refusal = {BackendProblem::StateFile, "its state file cannot be made",
+                           "cannot create the simulated chip's lock file beside " + stateFile};
         return nullptr;
     }
-    char id[8];
-    std::snprintf(id, sizeof id, "0x%02X", chipId);
-    detail = "simulated W83627EHF, chip id " + std::string(id) + ", state file " + stateFile;
+    opening.chip = ShortChipName(chipId);
+    opening.detail = "simulated " + opening.chip + ", state file " + stateFile;
     return backend;
 }
 
-std::unique_ptr<IPortIo> CLinuxBackendFactory::OpenDirect(std::string& detail, std::string& why)
+std::unique_ptr<IPortIo> CLinuxBackendFactory::OpenDirect(BackendOpening& opening)
 {
-    return OpenDirectBackend(std::make_unique<CIopermPorts>(), ReadIoports(), detail, why);
+    // Identifying the chip is port traffic like any other, so it waits for
+    // the claim; the port service keeps that claim for as long as it runs.
+    CFileLock claim(kDirectClaimFile);
+    if (claim.Acquire(1s) == IClaimLock::Outcome::Busy) {
+        opening.refusal = {BackendProblem::ChipBusy, "another program keeps the chip",
+                           std::string("another program has kept the chip's claim (") + kDirectClaimFile +
+                               ") for over a second; the port service velmar-portd keeps it while it runs"};
+        return nullptr;
+    }
+    return OpenDirectBackend(std::make_unique<CIopermPorts>(), ReadProcIoports(), opening);
+}
+
+std::unique_ptr<IPortIo> CLinuxBackendFactory::OpenService(const std::string& socketPath, BackendOpening& opening)
+{
+    auto service = std::make_unique<CServicePort>(socketPath);
+    opening.detail = service->Describe();
+    lastService_ = service.get();
+    return service;
+}
+
+bool CLinuxBackendFactory::ServiceSocketExists(const std::string& socketPath) const
+{
+    struct stat info {};
+    return ::stat(socketPath.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
 std::string CLinuxBackendFactory::DefaultStateFile() const
@@ -74,10 +101,26 @@ std::string CLinuxBackendFactory::DefaultStateFile() const
                                    static_cast<unsigned>(::getuid()));
 }
 
-BackendChoice OpenConfiguredBackend()
+BackendChoice OpenConfiguredBackend(CLinuxBackendFactory& factory)
 {
-    CLinuxBackendFactory factory;
     return ChooseBackend(ReadBackendSettings(), factory);
+}
+
+bool ResetSimulatedChipState(const std::string& stateFile, std::uint8_t chipId, std::string& why)
+{
+    CStateFile store(stateFile);
+    if (!store.Lock()) {
+        why = "cannot lock the simulated chip's state beside " + stateFile;
+        return false;
+    }
+    SimulatedChipState state = PowerOnState(chipId);
+    state.clockNs = CBootClock().NowNanoseconds();
+    const bool saved = store.Save(EncodeState(state));
+    store.Unlock();
+    if (!saved) {
+        why = "cannot write the simulated chip's state file " + stateFile;
+    }
+    return saved;
 }
 
 }  // namespace hwmon

@@ -1,7 +1,11 @@
 // The backends as this platform builds them: the simulated chip on a state
-// file with the boot clock, and direct access through ioperm.
+// file with the boot clock, direct access through ioperm, and the port
+// service's client.
 #pragma once
 
+#include <string>
+
+#include "hwmon/linux/ServicePort.h"
 #include "hwmon/varnio/BackendChoice.h"
 
 namespace hwmon {
@@ -9,13 +13,27 @@ namespace hwmon {
 class CLinuxBackendFactory : public IBackendFactory {
 public:
     std::unique_ptr<IPortIo> OpenSimulated(const std::string& stateFile, std::uint8_t chipId,
-                                           std::string& detail, std::string& why) override;
-    std::unique_ptr<IPortIo> OpenDirect(std::string& detail, std::string& why) override;
+                                           BackendOpening& opening) override;
+    std::unique_ptr<IPortIo> OpenDirect(BackendOpening& opening) override;
+    std::unique_ptr<IPortIo> OpenService(const std::string& socketPath, BackendOpening& opening) override;
+    bool ServiceSocketExists(const std::string& socketPath) const override;
     std::string DefaultStateFile() const override;
+
+    // The service client the last OpenService made (owned by its caller).
+    CServicePort* LastService() const { return lastService_; }
+
+private:
+    CServicePort* lastService_ = nullptr;
 };
 
-// Reads the registry and opens what it names; what libvarnio does once per
-// process, and what the inspection tool repeats to show why.
-BackendChoice OpenConfiguredBackend();
+// Reads the registry and opens what it names: what the process's backend
+// does once (ProcessBackend.h).
+BackendChoice OpenConfiguredBackend(CLinuxBackendFactory& factory);
+
+std::string ReadProcIoports();
+
+// The simulated chip in its state file back to its power-on values, as a
+// board's firmware leaves the chip on resume.
+bool ResetSimulatedChipState(const std::string& stateFile, std::uint8_t chipId, std::string& why);
 
 }  // namespace hwmon

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "hwmon/Varnio.h"
+#include "hwmon/linux/FileLock.h"
+#include "hwmon/linux/ProcessBackend.h"
 #include "hwmon/varnio/BackendChoice.h"
 
 namespace hwmon {
@@ -16,8 +18,15 @@ std::string ConfiguredClaimFile()
     return ClaimFileFor(ReadBackendSettings(), stateFile);
 }
 
+CVarnioPort::CVarnioPort()
+{
+    ProcessClaimLock claim = ProcessNewClaimLock();
+    lock_ = std::move(claim.lock);
+    patience_ = claim.patience;
+}
+
 CVarnioPort::CVarnioPort(std::string claimFile, std::chrono::milliseconds patience)
-    : lock_(std::move(claimFile)), patience_(patience)
+    : lock_(std::make_unique<CFileLock>(std::move(claimFile))), patience_(patience)
 {
 }
 
@@ -30,9 +39,10 @@ void CVarnioPort::Claim()
     if (depth_++ > 0) {
         return;
     }
-    // A lock file that cannot be made (a read-only run folder) must not stop
-    // fan control; only a holder that keeps the pair does.
-    refused_ = lock_.Acquire(patience_) == CFileLock::Outcome::Busy;
+    // A lock file that cannot be made (a read-only run folder), or a
+    // service that cannot be reached, must not stop fan control by itself;
+    // only a holder that keeps the pair does.
+    refused_ = lock_->Acquire(patience_) == IClaimLock::Outcome::Busy;
 }
 
 void CVarnioPort::Release()
@@ -41,7 +51,7 @@ void CVarnioPort::Release()
         return;
     }
     if (!refused_) {
-        lock_.Release();
+        lock_->Release();
     }
     refused_ = false;
 }

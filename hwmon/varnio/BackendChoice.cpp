@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "hwmon/varnio/RefusingPort.h"
 
@@ -24,6 +25,8 @@ constexpr ChipIdName kChipIds[] = {
     {"", 0xA1}, {"0xa1", 0xA1}, {"a1", 0xA1}, {"0xc1", 0xC1}, {"c1", 0xC1},
 };
 
+}  // namespace
+
 bool ParseChipId(const std::string& text, std::uint8_t& id)
 {
     const std::string lower = Lower(text);
@@ -36,10 +39,14 @@ bool ParseChipId(const std::string& text, std::uint8_t& id)
     return false;
 }
 
-BackendChoice Refuse(BackendReport report, std::string why)
+namespace {
+
+BackendChoice Refuse(BackendReport report, const BackendRefusal& why)
 {
     report.active = kNoBackend;
-    report.refusal = std::move(why);
+    report.refusal = why.text;
+    report.problem = why.problem;
+    report.problemSummary = why.summary;
     return {std::make_unique<CRefusingPort>(), std::move(report)};
 }
 
@@ -49,31 +56,41 @@ BackendChoice ChooseBackend(const BackendSettings& settings, IBackendFactory& fa
 {
     BackendReport report;
     report.requestedByDefault = settings.backend.empty();
-    const std::string requested = report.requestedByDefault ? kSimulatedBackend : Lower(settings.backend);
-    report.requested = report.requestedByDefault ? kSimulatedBackend : settings.backend;
+    std::string requested = Lower(settings.backend);
+    if (report.requestedByDefault) {
+        // A machine whose administrator set up the service has its socket;
+        // everywhere else the fans are simulated until someone says otherwise.
+        requested = factory.ServiceSocketExists(settings.SocketPath()) ? kServiceBackend : kSimulatedBackend;
+    }
+    report.requested = report.requestedByDefault ? requested : settings.backend;
 
-    std::string detail;
-    std::string why;
+    BackendOpening opening;
     std::unique_ptr<IPortIo> port;
     if (requested == kSimulatedBackend) {
         std::uint8_t chipId = 0;
         if (!ParseChipId(settings.chipId, chipId)) {
-            return Refuse(std::move(report), "the simulated chip id \"" + settings.chipId +
-                                                 "\" is neither 0xA1 nor 0xC1");
+            return Refuse(std::move(report), {BackendProblem::BadSetting, "the simulated chip id is not valid",
+                                              "the simulated chip id \"" + settings.chipId +
+                                                  "\" is neither 0xA1 nor 0xC1"});
         }
         const std::string stateFile = settings.stateFile.empty() ? factory.DefaultStateFile() : settings.stateFile;
-        port = factory.OpenSimulated(stateFile, chipId, detail, why);
+        port = factory.OpenSimulated(stateFile, chipId, opening);
     } else if (requested == kDirectBackend) {
-        port = factory.OpenDirect(detail, why);
+        port = factory.OpenDirect(opening);
+    } else if (requested == kServiceBackend) {
+        port = factory.OpenService(settings.SocketPath(), opening);
     } else {
-        return Refuse(std::move(report), "unknown backend \"" + settings.backend + "\" (use \"" +
-                                             kSimulatedBackend + "\" or \"" + kDirectBackend + "\")");
+        return Refuse(std::move(report),
+                      {BackendProblem::UnknownBackend, "unknown backend",
+                       "unknown backend \"" + settings.backend + "\" (use \"" + kServiceBackend + "\", \"" +
+                           kSimulatedBackend + "\" or \"" + kDirectBackend + "\")"});
     }
     if (port == nullptr) {
-        return Refuse(std::move(report), why);
+        return Refuse(std::move(report), opening.refusal);
     }
     report.active = requested;
-    report.detail = detail;
+    report.detail = opening.detail;
+    report.chip = opening.chip;
     return {std::move(port), std::move(report)};
 }
 
@@ -87,6 +104,29 @@ std::string FormatBackendReport(const BackendReport& report)
     if (!report.detail.empty()) {
         text += "\n" + report.detail;
     }
+    return text;
+}
+
+BackendStatus StatusOfReport(const BackendReport& report)
+{
+    BackendStatus status;
+    status.backend = report.active == kNoBackend ? Lower(report.requested) : report.active;
+    status.simulated = report.active == kSimulatedBackend;
+    if (report.active == kNoBackend) {
+        status.state = BackendState::Refused;
+        status.problem = report.problem;
+        status.summary = "refused, " + report.problemSummary;
+        return status;
+    }
+    status.state = BackendState::Working;
+    status.summary = report.chip + (status.simulated ? ", fans not real" : "");
+    return status;
+}
+
+std::string ShortChipName(std::uint8_t chipId)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%s id 0x%02X", chipId == 0xC1 ? "W83627DHG" : "W83627EHF", chipId);
     return text;
 }
 

@@ -14,7 +14,14 @@ BackendSettings ReadBackendSettings()
     registry.QueryString(kVarnioKey, kBackendValue, settings.backend);
     registry.QueryString(kVarnioKey, kStateFileValue, settings.stateFile);
     registry.QueryString(kVarnioKey, kChipIdValue, settings.chipId);
+    registry.QueryString(kVarnioKey, kSocketValue, settings.socket);
     return settings;
+}
+
+const std::string& BackendSettings::SocketPath() const
+{
+    static const std::string kDefault = kDefaultServiceSocket;
+    return socket.empty() ? kDefault : socket;
 }
 
 std::string DefaultStateFile(const EnvironmentLookup& env, unsigned userId)

@@ -29,18 +29,21 @@ int CDirectPortBackend::InPortB(int port, std::uint8_t* value)
 }
 
 std::unique_ptr<IPortIo> OpenDirectBackend(std::unique_ptr<IRawPorts> raw, std::string_view ioports,
-                                           std::string& detail, std::string& why)
+                                           BackendOpening& opening)
 {
     std::string denied;
     if (!raw->Acquire(denied)) {
-        why = "no access to ports 0x295-0x296: " + denied;
+        opening.refusal = {BackendProblem::NoPortAccess, "no access to the ports",
+                           "no access to ports 0x295-0x296: " + denied};
         return nullptr;
     }
     if (const auto claim = FindChipPortClaim(ioports)) {
         char range[32];
         std::snprintf(range, sizeof range, "%04x-%04x", claim->first, claim->last);
-        why = "ports 0x295-0x296 are claimed by the kernel driver '" + claim->owner + "' (/proc/ioports " +
-              range + "); two masters on one index/data pair corrupt each other, unload it first";
+        opening.refusal = {BackendProblem::DriverHoldsPorts, "the kernel driver " + claim->owner + " holds the ports",
+                           "ports 0x295-0x296 are claimed by the kernel driver '" + claim->owner +
+                               "' (/proc/ioports " + range +
+                               "); two masters on one index/data pair corrupt each other, unload it first"};
         return nullptr;
     }
     auto backend = std::make_unique<CDirectPortBackend>(std::move(raw));
@@ -48,10 +51,12 @@ std::unique_ptr<IPortIo> OpenDirectBackend(std::unique_ptr<IRawPorts> raw, std::
     ChipIdentity identity;
     IdentifyChip(chip, identity);
     if (!identity.Recognised()) {
-        why = "no W83627EHF answers at 0x295/0x296: " + DescribeIdentity(identity);
+        opening.refusal = {BackendProblem::NoChip, "no W83627EHF answers",
+                           "no W83627EHF answers at 0x295/0x296: " + DescribeIdentity(identity)};
         return nullptr;
     }
-    detail = DescribeIdentity(identity);
+    opening.detail = DescribeIdentity(identity);
+    opening.chip = ShortChipName(identity.chipId);
     return backend;
 }
 

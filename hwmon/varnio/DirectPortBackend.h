@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "hwmon/PortIo.h"
+#include "hwmon/varnio/BackendChoice.h"
 #include "hwmon/varnio/RawPorts.h"
 
 namespace hwmon {
@@ -23,8 +24,9 @@ private:
     std::unique_ptr<IRawPorts> raw_;
 };
 
-// Null with why set when any check fails; on success detail names the chip.
+// Null with the refusal set when any check fails; on success the opening
+// names the chip.
 std::unique_ptr<IPortIo> OpenDirectBackend(std::unique_ptr<IRawPorts> raw, std::string_view ioports,
-                                           std::string& detail, std::string& why);
+                                           BackendOpening& opening);
 
 }  // namespace hwmon

@@ -26,6 +26,7 @@ public:
     void SetValueControlsAvailable(bool) override {}
     void SetUnitLabels(const std::string& text) override { unit = text; }
     void SetBoardFileText(const std::string& text) override { boardFile = text; }
+    void SetChipProblemText(const std::string& text) override { chipProblem = text; }
     bool AskYesNo(const std::string&) override { return answerYes; }
 
     std::vector<std::string> fans, references;
@@ -35,6 +36,7 @@ public:
     std::map<FanPageValue, std::string> texts;
     std::string unit;
     std::string boardFile;
+    std::string chipProblem;
     bool answerYes = false;
 };
 

@@ -19,6 +19,7 @@
 #include "fanplugin/FanStatusDocument.h"
 #include "fanplugin/ZefanSettingDlg.h"
 #include "hwmon/DutyPercent.h"
+#include "hwmon/ReferenceTemperature.h"
 #include "hwmon/varnio/SimulatedChip.h"
 
 namespace zefan::test {
@@ -306,6 +307,74 @@ TEST_F(ZefanSettingDlgTest, InterfacesShareOneObjectAndOneCount)
     ASSERT_NE(dialog, nullptr);
     IVARNPlugin* dialogBase = static_cast<IVARNPlugin*>(dialog);
     EXPECT_EQ(dialogBase->vtbl->Release(dialogBase), 0);
+}
+
+// The firmware resets the chip on resume. Every fan gets the settings it
+// had back, the reference temperature too; a fan nobody switched on keeps
+// the chip's own values, as at start.
+TEST_F(ZefanSettingDlgTest, ResumeAfterAChipResetRestoresWhatWasProgrammed)
+{
+    Load().Release();
+    Store(kCpuFan, "TargetTemp", 66);
+    Store(kCpuFan2, "ToleranceTemp", 4);
+    CZefanSettingDlg& zefan = Load();
+    ASSERT_TRUE(hwmon::WriteReferenceTemperatureSelector(chip, 1));
+    const hwmon::SimulatedChipState programmed = chip.State();
+    const std::uint8_t settings[] = {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x12, 0x13,
+                                     0x14, 0x15, 0x16, 0x4A, 0x62, 0x63, 0x64, 0x65};
+
+    zefan.SendCommand(VARN_CMD_SUSPEND_EVENT, 4, 0);
+    chip.MutableState() = hwmon::PowerOnState(0xA1);
+    ASSERT_NE(Reg(0x06), 66);
+    zefan.SendCommand(VARN_CMD_SUSPEND_EVENT, 7, 0);
+    EXPECT_TRUE(zefan.ResumeProgrammed());
+    for (const std::uint8_t index : settings) {
+        EXPECT_EQ(Reg(index), programmed.banks[0][index]) << std::hex << int(index);
+    }
+
+    // A chip that refuses a write is reported, and the other fans still get theirs.
+    chip.MutableState() = hwmon::PowerOnState(0xA1);
+    port.failIndex = 0x06;
+    zefan.SendCommand(VARN_CMD_SUSPEND_EVENT, 7, 0);
+    EXPECT_FALSE(zefan.ResumeProgrammed());
+    EXPECT_EQ(Reg(0x63), programmed.banks[0][0x63]);
+    zefan.Release();
+}
+
+// Values the chip cannot take must not look applied: a page over an
+// unreachable chip says why and offers nothing to change.
+TEST_F(ZefanSettingDlgTest, APageOverAnUnreachableChipSaysSoAndTakesNoValues)
+{
+    hwmon::BackendStatus status;
+    status.backend = "service";
+    status.state = hwmon::BackendState::NotRunning;
+    status.summary = "not running";
+    ZefanPorts ports = Ports();
+    ports.chipStatus = [&status] { return status; };
+    CZefanSettingDlg& zefan = *Object(CreateZefanObject(VARN_IID_PLUGIN, ports, ZefanStartup{machine, board}));
+    int parent = 0;
+    zefan.AddRef();  // the settings dialog's reference, which OnCancel gives back
+    ASSERT_NE(zefan.CreatePage(&parent), nullptr);
+    EXPECT_EQ(pages.shown.chipProblem,
+              "The fan chip cannot be reached (service: not running): changes cannot be applied.");
+    CFanPageModel& page = *pages.model;
+    EXPECT_FALSE(page.ValueControlsAvailable());
+    const std::string target = pages.shown.texts[FanPageValue::Target];
+    page.OnSpin(FanPageValue::Target, 1);
+    page.OnEnableClicked(false);
+    page.OnDefault();
+    EXPECT_EQ(pages.shown.texts[FanPageValue::Target], target);
+    EXPECT_FALSE(page.IsChanged());
+    EXPECT_EQ(zefan.OnCancel(), 1);
+
+    // Reached again, the next page is an ordinary one.
+    status.state = hwmon::BackendState::Working;
+    zefan.AddRef();
+    ASSERT_NE(zefan.CreatePage(&parent), nullptr);
+    EXPECT_EQ(pages.shown.chipProblem, "");
+    EXPECT_TRUE(pages.model->ValueControlsAvailable());
+    EXPECT_EQ(zefan.OnCancel(), 1);
+    EXPECT_EQ(zefan.Release(), 0);
 }
 
 TEST_F(ZefanSettingDlgTest, PageOperationsWithoutAPageOnlyCountReferences)

@@ -9,6 +9,7 @@ velmar_gtest(NAME host_framework_tests
     ${CMAKE_CURRENT_LIST_DIR}/data_document_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/view_ini_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/start_notes_test.cpp
   LIBS velmar_host_linux velmar_host_logic
   LABELS unit)
 target_include_directories(host_framework_tests PRIVATE

@@ -20,26 +20,36 @@ namespace {
 
 class CFakeFactory : public IBackendFactory {
 public:
-    std::unique_ptr<IPortIo> OpenSimulated(const std::string& stateFile, std::uint8_t chipId, std::string& detail,
-                                           std::string&) override
+    std::unique_ptr<IPortIo> OpenSimulated(const std::string& stateFile, std::uint8_t chipId,
+                                           BackendOpening& opening) override
     {
         openedStateFile = stateFile;
         openedChipId = chipId;
-        detail = "sim";
+        opening.detail = "sim";
+        opening.chip = ShortChipName(chipId);
         return std::make_unique<CSimulatedChip>(chipId);
     }
-    std::unique_ptr<IPortIo> OpenDirect(std::string& detail, std::string& why) override
+    std::unique_ptr<IPortIo> OpenDirect(BackendOpening& opening) override
     {
         ++directOpens;
         if (!directWorks) {
-            why = "no privilege";
+            opening.refusal = {BackendProblem::NoPortAccess, "no access to the ports", "no privilege"};
             return nullptr;
         }
-        detail = "real chip";
+        opening.detail = "real chip";
+        opening.chip = ShortChipName(0xA1);
         return std::make_unique<CSimulatedChip>();
     }
+    std::unique_ptr<IPortIo> OpenService(const std::string& socketPath, BackendOpening&) override
+    {
+        openedSocket = socketPath;
+        return std::make_unique<CSimulatedChip>();
+    }
+    bool ServiceSocketExists(const std::string& socketPath) const override { return socketPath == existingSocket; }
     std::string DefaultStateFile() const override { return "/default/state"; }
 
+    std::string existingSocket;
+    std::string openedSocket;
     bool directWorks = false;
     int directOpens = 0;
     std::string openedStateFile;
@@ -57,10 +67,34 @@ TEST(BackendChoiceTest, NothingStoredMeansTheSimulatedChip)
     EXPECT_NE(FormatBackendReport(choice.report).find("the default"), std::string::npos);
 }
 
+// Where an administrator set up the port service, its socket is there and
+// nothing stored is needed; a stored backend still wins.
+TEST(BackendChoiceTest, NothingStoredMeansTheServiceWhenItsSocketExists)
+{
+    CFakeFactory factory;
+    factory.existingSocket = kDefaultServiceSocket;
+    BackendChoice choice = ChooseBackend({}, factory);
+    EXPECT_EQ(choice.report.active, "service");
+    EXPECT_EQ(factory.openedSocket, kDefaultServiceSocket);
+    EXPECT_TRUE(factory.openedStateFile.empty());
+
+    factory.existingSocket = "/tmp/test.sock";
+    choice = ChooseBackend({"", "", "", "/tmp/test.sock"}, factory);
+    EXPECT_EQ(choice.report.active, "service");
+    EXPECT_EQ(factory.openedSocket, "/tmp/test.sock");
+
+    choice = ChooseBackend({"simulated", "", "", "/tmp/test.sock"}, factory);
+    EXPECT_EQ(choice.report.active, "simulated");
+    factory.existingSocket.clear();
+    choice = ChooseBackend({"Service", "", "", "/tmp/other.sock"}, factory);
+    EXPECT_EQ(choice.report.active, "service");
+    EXPECT_EQ(factory.openedSocket, "/tmp/other.sock");
+}
+
 TEST(BackendChoiceTest, StoredStateFileAndChipId)
 {
     CFakeFactory factory;
-    const BackendChoice choice = ChooseBackend({"Simulated", "/my/state", "0xc1"}, factory);
+    const BackendChoice choice = ChooseBackend({"Simulated", "/my/state", "0xc1", ""}, factory);
     EXPECT_EQ(choice.report.active, "simulated");
     EXPECT_FALSE(choice.report.requestedByDefault);
     EXPECT_EQ(factory.openedStateFile, "/my/state");
@@ -69,13 +103,21 @@ TEST(BackendChoiceTest, StoredStateFileAndChipId)
 
 TEST(BackendChoiceTest, RefusalsNeverFallBackAndEveryCallFails)
 {
-    const BackendSettings refused[] = {{"direct", "", ""}, {"dirrect", "", ""}, {"simulated", "", "0x88"}};
+    const BackendSettings refused[] = {{"direct", "", "", ""}, {"dirrect", "", "", ""}, {"simulated", "", "0x88", ""}};
     const char* reasons[] = {"no privilege", "unknown backend \"dirrect\"", "neither 0xA1 nor 0xC1"};
+    const BackendProblem problems[] = {BackendProblem::NoPortAccess, BackendProblem::UnknownBackend,
+                                       BackendProblem::BadSetting};
+    const char* lines[] = {"direct: refused, no access to the ports", "dirrect: refused, unknown backend",
+                           "simulated: refused, the simulated chip id is not valid"};
     for (int i = 0; i < 3; ++i) {
         CFakeFactory factory;
         const BackendChoice choice = ChooseBackend(refused[i], factory);
         EXPECT_EQ(choice.report.active, "none");
         EXPECT_NE(choice.report.refusal.find(reasons[i]), std::string::npos) << choice.report.refusal;
+        const BackendStatus status = StatusOfReport(choice.report);
+        EXPECT_EQ(status.problem, problems[i]);
+        EXPECT_EQ(status.Line(), lines[i]);
+        EXPECT_FALSE(status.Working());
         EXPECT_TRUE(factory.openedStateFile.empty());
         std::uint8_t value = 0x12;
         EXPECT_EQ(choice.port->OutPortB(kIndexPort, 0x58), 0);
@@ -89,20 +131,23 @@ TEST(BackendChoiceTest, DirectWhenItOpens)
 {
     CFakeFactory factory;
     factory.directWorks = true;
-    const BackendChoice choice = ChooseBackend({"DIRECT", "", ""}, factory);
+    const BackendChoice choice = ChooseBackend({"DIRECT", "", "", ""}, factory);
     EXPECT_EQ(choice.report.active, "direct");
     EXPECT_EQ(choice.report.detail, "real chip");
     EXPECT_EQ(factory.directOpens, 1);
+    EXPECT_EQ(StatusOfReport(choice.report).Line(), "direct: W83627EHF id 0xA1");
+    EXPECT_EQ(StatusOfReport(ChooseBackend({"", "", "0xC1", ""}, factory).report).Line(),
+              "simulated: W83627DHG id 0xC1, fans not real");
 }
 
 // Programs that share a chip must find the same claim file, whatever the
 // spelling of the stored backend.
 TEST(BackendChoiceTest, ClaimFileFollowsTheChip)
 {
-    EXPECT_EQ(ClaimFileFor({"", "", ""}, "/run/user/0/varnio-sim.state"), "/run/user/0/varnio-sim.state.claim");
-    EXPECT_EQ(ClaimFileFor({"Simulated", "/srv/chip.state", ""}, "/x.state"), "/srv/chip.state.claim");
-    EXPECT_EQ(ClaimFileFor({"direct", "", ""}, "/x.state"), kDirectClaimFile);
-    EXPECT_EQ(ClaimFileFor({"DIRECT", "/srv/chip.state", ""}, "/x.state"), kDirectClaimFile);
+    EXPECT_EQ(ClaimFileFor({"", "", "", ""}, "/run/user/0/varnio-sim.state"), "/run/user/0/varnio-sim.state.claim");
+    EXPECT_EQ(ClaimFileFor({"Simulated", "/srv/chip.state", "", ""}, "/x.state"), "/srv/chip.state.claim");
+    EXPECT_EQ(ClaimFileFor({"direct", "", "", ""}, "/x.state"), kDirectClaimFile);
+    EXPECT_EQ(ClaimFileFor({"DIRECT", "/srv/chip.state", "", ""}, "/x.state"), kDirectClaimFile);
 }
 
 TEST(BackendSettingsTest, DefaultStateFileLocations)
@@ -199,31 +244,36 @@ TEST(IoportsClaimsTest, OnlyDriversCount)
 
 TEST(DirectPortBackendTest, RefusalsSayWhy)
 {
-    std::string detail, why;
-    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(false, 0xA1), kQuietIoports, detail, why),
-              nullptr);
-    EXPECT_NE(why.find("no access to ports 0x295-0x296: ioperm: Operation not permitted"), std::string::npos);
+    BackendOpening opening;
+    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(false, 0xA1), kQuietIoports, opening), nullptr);
+    EXPECT_NE(opening.refusal.text.find("no access to ports 0x295-0x296: ioperm: Operation not permitted"),
+              std::string::npos);
+    EXPECT_EQ(opening.refusal.problem, BackendProblem::NoPortAccess);
 
     // A driver's ports are never touched, not even to identify the chip.
     std::vector<int> traffic;
-    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0xA1, &traffic), kDriverIoports, detail, why),
+    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0xA1, &traffic), kDriverIoports, opening),
               nullptr);
-    EXPECT_NE(why.find("w83627ehf"), std::string::npos);
+    EXPECT_NE(opening.refusal.text.find("w83627ehf"), std::string::npos);
+    EXPECT_EQ(opening.refusal.problem, BackendProblem::DriverHoldsPorts);
+    EXPECT_EQ(opening.refusal.summary, "the kernel driver w83627ehf holds the ports");
     EXPECT_TRUE(traffic.empty());
 
-    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0x52), kQuietIoports, detail, why), nullptr);
-    EXPECT_NE(why.find("0x52"), std::string::npos);
-    EXPECT_NE(why.find("no W83627EHF answers"), std::string::npos);
+    EXPECT_EQ(OpenDirectBackend(std::make_unique<CFakeRawPorts>(true, 0x52), kQuietIoports, opening), nullptr);
+    EXPECT_NE(opening.refusal.text.find("0x52"), std::string::npos);
+    EXPECT_NE(opening.refusal.text.find("no W83627EHF answers"), std::string::npos);
+    EXPECT_EQ(opening.refusal.problem, BackendProblem::NoChip);
 }
 
 TEST(DirectPortBackendTest, OpensOnARecognisedChipAndGuardsThePorts)
 {
     auto raw = std::make_unique<CFakeRawPorts>(true, 0xC1);
     CFakeRawPorts* rawView = raw.get();
-    std::string detail, why;
-    auto backend = OpenDirectBackend(std::move(raw), kQuietIoports, detail, why);
-    ASSERT_NE(backend, nullptr) << why;
-    EXPECT_NE(detail.find("W83627DHG"), std::string::npos);
+    BackendOpening opening;
+    auto backend = OpenDirectBackend(std::move(raw), kQuietIoports, opening);
+    ASSERT_NE(backend, nullptr) << opening.refusal.text;
+    EXPECT_NE(opening.detail.find("W83627DHG"), std::string::npos);
+    EXPECT_EQ(opening.chip, "W83627DHG id 0xC1");
     std::uint8_t value = 0;
     EXPECT_EQ(backend->OutPortB(0x2E, 0x87), 0);
     EXPECT_EQ(backend->InPortB(0x80, &value), 0);

@@ -3,19 +3,24 @@
 // about a microsecond, so the count is the figure that matters.
 #include <benchmark/benchmark.h>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "hwmon/FanController.h"
 #include "hwmon/FanOutputRegisters.h"
 #include "hwmon/linux/BootClock.h"
+#include "hwmon/linux/ServicePort.h"
 #include "hwmon/linux/StateFile.h"
 #include "hwmon/varnio/PersistentSimulatedChip.h"
 #include "hwmon/varnio/SimulatedChip.h"
+#include "portd/PortService.h"
+#include "portd/linux/SocketServer.h"
 
 namespace {
 
@@ -76,6 +81,49 @@ struct FileBackedChip {
     CBootClock clock;
     std::unique_ptr<CStateFile> file;
     std::unique_ptr<CPersistentSimulatedChip> chip;
+};
+
+// The service backend: velmar-portd's own loop in a thread, with a chip in
+// memory behind it as the real chip's ports are (an access on the bus costs
+// about a microsecond), and libvarnio's client; what it adds per access is
+// the round trip over the socket.
+struct ServedChip : portd::IServiceBackend {
+    ServedChip()
+    {
+        char pattern[] = "/tmp/hwmon-bench-XXXXXX";
+        dir = ::mkdtemp(pattern);
+        // Only the server's signalfd takes the SIGTERM that ends it.
+        sigset_t term;
+        sigemptyset(&term);
+        sigaddset(&term, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &term, nullptr);
+        std::string why;
+        service = std::make_unique<portd::CPortService>(*this, portd::PeerPolicy{0, "root"});
+        server = std::make_unique<portd::CSocketServer>(*service,
+                                                        std::vector<int>{portd::ListenAt(dir + "/portd.sock", why)});
+        thread = std::thread([this] {
+            std::string error;
+            server->Run(error);
+        });
+        client = std::make_unique<CServicePort>(dir + "/portd.sock");
+    }
+    ~ServedChip() override
+    {
+        client.reset();
+        ::kill(::getpid(), SIGTERM);
+        thread.join();
+        std::filesystem::remove_all(dir);
+    }
+    IPortIo& Port() override { return chip; }
+    std::string Description() const override { return "simulated\nW83627EHF id 0xA1"; }
+    bool ResetToPowerOn(std::string&) override { return false; }
+
+    std::string dir;
+    CSimulatedChip chip;
+    std::unique_ptr<portd::CPortService> service;
+    std::unique_ptr<portd::CSocketServer> server;
+    std::thread thread;
+    std::unique_ptr<CServicePort> client;
 };
 
 void Report(benchmark::State& state, std::int64_t ops)
@@ -139,7 +187,21 @@ void BM_ProgramOneOutput_StateFile(benchmark::State& state)
     ProgramOneOutput(state, *chip.chip);
 }
 
+void BM_ReadEveryFanDuty_Service(benchmark::State& state)
+{
+    ServedChip chip;
+    ReadEveryDuty(state, *chip.client);
+}
+
+void BM_ProgramOneOutput_Service(benchmark::State& state)
+{
+    ServedChip chip;
+    ProgramOneOutput(state, *chip.client);
+}
+
 BENCHMARK(BM_ReadEveryFanDuty_InMemory)->UseRealTime();
+BENCHMARK(BM_ReadEveryFanDuty_Service)->UseRealTime();
+BENCHMARK(BM_ProgramOneOutput_Service)->UseRealTime();
 BENCHMARK(BM_ReadEveryFanDuty_StateFile)->UseRealTime();
 BENCHMARK(BM_ProgramOneOutput_InMemory)->UseRealTime();
 BENCHMARK(BM_ProgramOneOutput_StateFile)->UseRealTime();

@@ -5,6 +5,7 @@
 const char* const kHwmonctlUsage =
     "usage: hwmonctl [--output NAME [--target C] [--tolerance C] [--start %] [--stop %]\n"
     "                [--enable | --disable] [--output-mode 0|1|2]] [--watch [--seconds N]]\n"
+    "       hwmonctl --check | --simulate-reset\n"
     "\n"
     "Without options: identify the chip and the backend, print every sensor with\n"
     "its reading and limits and every fan output's settings.\n"
@@ -17,7 +18,10 @@ const char* const kHwmonctlUsage =
     "  --disable         switch it off (manual, full output)\n"
     "  --output-mode M   0 clear, 1 set, 2 keep the output-mode bit (default 2)\n"
     "  --watch           print temperatures, duty and fan speed once a second\n"
-    "  --seconds N       stop watching after N lines\n";
+    "  --seconds N       stop watching after N lines\n"
+    "  --check           what stands between you and working fans, and what to run\n"
+    "  --simulate-reset  put the simulated chip back to its power-on values, as a\n"
+    "                    board's firmware does on resume (never a real chip)\n";
 
 namespace {
 
@@ -49,6 +53,10 @@ HwmonctlOptions ParseHwmonctlOptions(const std::vector<std::string>& args, std::
             options.help = true;
         } else if (arg == "--watch") {
             options.watch = true;
+        } else if (arg == "--check") {
+            options.check = true;
+        } else if (arg == "--simulate-reset") {
+            options.simulateReset = true;
         } else if (arg == "--enable" || arg == "--disable") {
             if (options.enable.has_value()) {
                 error = "give --enable or --disable once";
@@ -95,6 +103,9 @@ HwmonctlOptions ParseHwmonctlOptions(const std::vector<std::string>& args, std::
         error = "--output needs at least one of --target, --tolerance, --start, --stop, --enable, --disable";
     } else if (options.seconds && (!options.watch || *options.seconds < 1)) {
         error = "--seconds needs --watch and a count of at least 1";
+    } else if ((options.check || options.simulateReset) &&
+               (programs || options.watch || (options.check && options.simulateReset))) {
+        error = "--check and --simulate-reset go alone";
     }
     return options;
 }

@@ -16,6 +16,8 @@ struct HwmonctlOptions {
     int outputMode = 2;  // keep the output-mode bit unless told
     bool watch = false;
     std::optional<int> seconds;
+    bool check = false;
+    bool simulateReset = false;
 };
 
 // Empty error = parsed.

@@ -1,12 +1,14 @@
 // hwmonctl: how a user checks the hardware monitor before trusting the GUI,
-// and how this layer is tested end to end. Exit codes: 0 done, 1 the backend
-// or the chip failed, 2 bad arguments.
+// what stands between them and working fans (--check), and how this layer is
+// tested end to end. Exit codes: 0 done, 1 the backend or the chip failed
+// (for --check: something stands in the way), 2 bad arguments.
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "HwmonctlCheck.h"
 #include "HwmonctlOptions.h"
 #include "HwmonctlReport.h"
 #include "board/BoardFile.h"
@@ -16,8 +18,8 @@
 #include "hwmon/FanOutputRegisters.h"
 #include "hwmon/PortClaim.h"
 #include "hwmon/SensorTable.h"
+#include "hwmon/linux/ProcessBackend.h"
 #include "hwmon/linux/VarnioPort.h"
-#include "hwmon/linux/LinuxBackendFactory.h"
 
 using namespace hwmon;
 
@@ -119,23 +121,37 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // The same choice libvarnio makes from the same settings, to say which
-    // backend answers and why a requested one was refused. Opening the direct
-    // backend identifies the chip, which is port traffic like any other.
+    if (options.check) {
+        const std::string text = FormatCheck(GatherCheckFacts());
+        std::fputs(text.c_str(), stdout);
+        return text.find(kCheckAllClear) != std::string::npos ? 0 : 1;
+    }
+
+    // The backend libvarnio uses in this process, with what was asked for
+    // and whether it reaches the chip now.
     CVarnioPort port;
-    const BackendChoice choice = [&port] {
-        CPortClaim claim(port);
-        return OpenConfiguredBackend();
-    }();
-    std::printf("%s\n", FormatBackendReport(choice.report).c_str());
+    const BackendReport backendReport = ProcessBackendReport();
+    std::printf("%s\n", FormatBackendReport(backendReport).c_str());
     // The file the plug-ins read on this machine, so a user whose fans look
     // wrong knows which one to correct or write.
     const board::BoardFileChoice boardFile =
         board::ChooseBoardFile(board::CSystemInfoMachine(), board::CIniProfileReader());
     std::printf("board file: %s %s\n", boardFile.path.c_str(), board::BoardFileReason(boardFile).c_str());
-    if (choice.report.active == kNoBackend) {
-        std::fprintf(stderr, "hwmonctl: backend refused: %s\n", choice.report.refusal.c_str());
+    const BackendStatus status = ProcessBackendStatus();
+    if (!status.Working()) {
+        std::fprintf(stderr, "hwmonctl: backend refused: %s\n%s\n",
+                     backendReport.refusal.empty() ? status.Line().c_str() : backendReport.refusal.c_str(),
+                     AdviceFor(status.problem).c_str());
         return 1;
+    }
+    if (options.simulateReset) {
+        std::string why;
+        if (!ProcessResetSimulatedChip(why)) {
+            std::fprintf(stderr, "hwmonctl: cannot reset the chip: %s\n", why.c_str());
+            return 1;
+        }
+        std::printf("the simulated chip is back at its power-on values, as after a resume\n");
+        return 0;
     }
 
     if (!options.output.empty()) {

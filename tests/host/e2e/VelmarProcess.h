@@ -3,6 +3,7 @@
 // dump (SIGUSR1 writes <profile>/dump.txt while VELMAR_TEST_CONTROL names it).
 #pragma once
 
+#include <grp.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
@@ -17,6 +18,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace velmar_e2e {
 
@@ -68,7 +70,7 @@ inline Profile PrepareProfile(const std::string& prefix, const std::string& buil
     std::filesystem::permissions(profile.folder + "/run", std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::replace);
     std::filesystem::create_directories(profile.app);
-    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "SimulatedBoard.ini"})
+    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "libvarnio_backend.so", "SimulatedBoard.ini"})
         std::filesystem::copy(builtApp + "/" + file, profile.app + "/" + file);
     setenv("VELMAR_REGISTRY_DIR", profile.folder.c_str(), 1);
     setenv("HOME", profile.folder.c_str(), 1);
@@ -93,6 +95,38 @@ inline pid_t LaunchVelmar(const std::string& app, const std::string& profile) {
         const std::string log = profile + "/velmar.log";
         std::freopen(log.c_str(), "a", stdout);
         std::freopen(log.c_str(), "a", stderr);
+        execl((app + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// Who a program is started as: a user other than the test's, with the
+// groups its session would have.
+struct RunAs {
+    uid_t uid;
+    gid_t gid;
+    std::vector<gid_t> groups;
+};
+
+// As LaunchVelmar, but as that user (the test runs as root), with these
+// "NAME=value" variables added to the environment; the log is opened before
+// the privileges go, in the profile folder.
+inline pid_t LaunchVelmarAs(const std::string& app, const std::string& profile, const RunAs& user,
+                            const std::vector<std::string>& environment = {}) {
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const std::string log = profile + "/velmar.log";
+        std::freopen(log.c_str(), "a", stdout);
+        std::freopen(log.c_str(), "a", stderr);
+        if (setgroups(user.groups.size(), user.groups.data()) != 0 || setresgid(user.gid, user.gid, user.gid) != 0 ||
+            setresuid(user.uid, user.uid, user.uid) != 0)
+            _exit(126);
+        for (const std::string& variable : environment) {
+            const auto eq = variable.find('=');
+            setenv(variable.substr(0, eq).c_str(), variable.substr(eq + 1).c_str(), 1);
+        }
         execl((app + "/Velmar").c_str(), "Velmar", static_cast<char*>(nullptr));
         _exit(127);
     }

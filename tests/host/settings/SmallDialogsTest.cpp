@@ -111,6 +111,16 @@ TEST_F(AboutDlgTest, BackendLineSaysWhetherTheFansAreReal) {
     EXPECT_EQ(view.columns.size(), 2u);
 }
 
+// The line says what the port library reaches in this process now, whatever
+// the store names.
+TEST_F(AboutDlgTest, BackendLineComesFromThePortLibraryWhenItIsGiven) {
+    StoreBackend("direct");
+    CAboutDlg about({}, &hives, [] { return std::string("direct: refused, the kernel driver w83627ehf holds the ports"); });
+    FakeAboutView view;
+    about.OnInitDialog(view);
+    EXPECT_EQ(view.backend, "direct: refused, the kernel driver w83627ehf holds the ports");
+}
+
 class VersionReaderTest : public SettingsTest {};
 
 TEST_F(VersionReaderTest, VersionComesFromTheRealFileNameBehindTheLink) {
