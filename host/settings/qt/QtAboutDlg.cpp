@@ -52,6 +52,17 @@ void CQtAboutDlg::AddColumn(const std::string& header) {
     for (int c = 0; c < headers_.size(); ++c) list_->setColumnWidth(c, width / static_cast<int>(headers_.size()));
 }
 
+void CQtAboutDlg::SetRowState(const std::string& state) {
+    QTreeWidgetItem* row = list_->topLevelItem(list_->topLevelItemCount() - 1);
+    if (row == nullptr || list_->columnCount() < 3) return;
+    row->setText(2, QString::fromStdString(state));
+    row->setToolTip(2, row->text(2));
+    // A state is a few words: every column fits its text, and the list
+    // scrolls sideways rather than cut one.
+    list_->header()->setStretchLastSection(false);
+    for (int c = 0; c < list_->columnCount(); ++c) list_->resizeColumnToContents(c);
+}
+
 void CQtAboutDlg::AddRow(const std::string& plugin, const std::string& version) {
     auto* row = new QTreeWidgetItem(list_);
     row->setText(0, QString::fromStdString(plugin));

@@ -69,6 +69,7 @@ public:
     void SetBackendLine(const std::string& t) override { backend = t; }
     void AddColumn(const std::string& h) override { columns.push_back(h); }
     void AddRow(const std::string& p, const std::string& v) override { rows.push_back(p + "=" + v); }
+    void SetRowState(const std::string& s) override { rows.back() += " (" + s + ")"; }
     std::string version, backend;
     std::vector<std::string> columns, rows;
 };
@@ -90,6 +91,14 @@ TEST_F(AboutDlgTest, ListsVersionBackendAndPluginsInLoadOrder) {
     EXPECT_THAT(view.backend, ::testing::HasSubstr("simulated"));
     EXPECT_THAT(view.columns, ElementsAre("Plug-In", "Version"));
     EXPECT_THAT(view.rows, ElementsAre("libzefan.so=1,2,0,0", "libclock.so=0,0,0,0"));
+}
+
+TEST_F(AboutDlgTest, AStateColumnAppearsOnlyWhenAPluginReportsOne) {
+    CAboutDlg about({{"ZEFAN.so", "0,0,0,0"}, {"VARNOCCTRL.so", "0,0,0,0", "modes not connected"}}, &hives);
+    FakeAboutView view;
+    about.OnInitDialog(view);
+    EXPECT_THAT(view.columns, ElementsAre("Plug-In", "Version", "State"));
+    EXPECT_THAT(view.rows, ElementsAre("ZEFAN.so=0,0,0,0 ()", "VARNOCCTRL.so=0,0,0,0 (modes not connected)"));
 }
 
 TEST_F(AboutDlgTest, BackendLineSaysWhetherTheFansAreReal) {
