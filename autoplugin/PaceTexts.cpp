@@ -71,7 +71,7 @@ std::string PaceStatus(const CAutoPacer& pacer, bool celsiusUnit)
                          Reading(pacer.LastReading(), celsiusUnit) + ").";
     const PaceReading& reading = pacer.LastReading();
     if (!pacer.LoadReadable()) {
-        status += " The processor load cannot be read from " + pacer.Settings().loadSource + ".";
+        status += " The processor load cannot be read from " + pluginkit::InertText(pacer.Settings().loadSource) + ".";
     }
     if (!reading.load && !reading.temperature) {
         status += " Without readings Normal is kept.";

@@ -14,6 +14,8 @@ constexpr std::array<const char*, kModeCount> kWhy = {
 
 constexpr const char* kNotConnected = "modes not connected to the system";
 
+using pluginkit::InertText;
+
 }  // namespace
 
 std::string ModeTip(const CModeControl& control, int mode)
@@ -22,7 +24,8 @@ std::string ModeTip(const CModeControl& control, int mode)
         return {};
     }
     const std::string name = kModeNames[mode].shown;
-    const std::string profile = control.ProfileOf(mode);
+    // Profile names and reasons come from the system service.
+    const std::string profile = InertText(control.ProfileOf(mode));
     if (!control.System().connected) {
         return name + ": " + (profile.empty() ? "the system's profile" : profile + " profile") + " (" +
                kNotConnected + ")";
@@ -32,11 +35,11 @@ std::string ModeTip(const CModeControl& control, int mode)
     }
     std::string tip = name + ": " + profile + " profile" + kWhy[mode];
     const MachineProfiles machine = control.Machine();
-    const std::string nominal = NominalProfile(mode, control.User(), machine);
+    const std::string nominal = InertText(NominalProfile(mode, control.User(), machine));
     if (nominal != profile) {
         tip += " (this machine offers no " + nominal + " profile)";
     } else if (profile == kPerformance && !control.System().degraded.empty()) {
-        tip += " (held back: " + control.System().degraded + ")";
+        tip += " (held back: " + InertText(control.System().degraded) + ")";
     }
     return tip;
 }
@@ -49,12 +52,13 @@ std::string ConnectionStatus(const CModeControl& control)
                "The mode keys still change the mode Velmar shows.";
     }
     std::string status = "Modes follow the system's power profiles (" + system.service + "); " +
-                         (system.active.empty() ? std::string("no profile") : system.active) + " is active.";
+                         (system.active.empty() ? std::string("no profile") : InertText(system.active)) +
+                         " is active.";
     if (!Offers(control.Machine(), kPerformance)) {
         status += " This machine offers no performance profile: Turbo uses balanced.";
     }
     if (!control.LastFailure().empty()) {
-        status += " Last request refused: " + control.LastFailure();
+        status += " Last request refused: " + InertText(control.LastFailure());
     }
     return status;
 }
@@ -71,12 +75,12 @@ std::string ModeDocument(const CModeControl& control)
     const std::optional<int> current = control.CurrentMode();
     document.AddItem("MODE", "VARNOCCTRL",
                      {{"NAME", current ? kModeNames[*current].shown : ""},
-                      {"PROFILE", control.System().connected ? control.System().active : "not connected"},
+                      {"PROFILE", control.System().connected ? InertText(control.System().active) : "not connected"},
                       {"STATUS", ConnectionStatus(control)}});
     for (int mode = 0; mode < kModeCount; ++mode) {
         document.AddItem("MODE", "MODE_" + std::to_string(mode),
                          {{"NAME", kModeNames[mode].shown},
-                          {"PROFILE", control.ProfileOf(mode)},
+                          {"PROFILE", InertText(control.ProfileOf(mode))},
                           {"STATUS", ModeTip(control, mode)}});
     }
     for (int mode = 0; mode < kModeCount; ++mode) {

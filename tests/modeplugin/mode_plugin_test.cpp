@@ -160,6 +160,10 @@ TEST_F(ModePluginTest, TheDocumentSaysWhatEachKeyDoesAndSurvivesHostileProfileNa
     xmlDocPtr parsed = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET);
     EXPECT_NE(parsed, nullptr) << text;
     xmlFreeDoc(parsed);
+    // The host writes values into the face as markup: the name must not
+    // become any.
+    EXPECT_EQ(text.find("&lt;b&gt;"), std::string::npos) << text;
+    EXPECT_NE(text.find("\u2039b\u203A\uFF06"), std::string::npos) << text;
 }
 
 TEST_F(ModePluginTest, ThePageChoosesUserProfilesAndCommitsOnlyOnApplyOrOK)
