@@ -15,7 +15,7 @@ foreach(target Velmar hwmonctl)
     install(TARGETS ${target} RUNTIME DESTINATION .)
   endif()
 endforeach()
-foreach(target ZEFAN varnio)
+foreach(target ZEFAN VARNOCCTRL VARNAUTOPACE varnio)
   if(TARGET ${target})
     install(TARGETS ${target} LIBRARY DESTINATION .)
   endif()
@@ -44,3 +44,20 @@ install(CODE "
   endif()
   message(STATUS \"Registered ZEFAN in \${hives}/HKEY_LOCAL_MACHINE.reg\")
 ")
+
+# The mode-control and automatic-mode plug-ins are registered the same way:
+# their value names are free, their data the installed library.
+foreach(target VARNOCCTRL VARNAUTOPACE)
+  if(TARGET ${target})
+    install(CODE "
+      execute_process(
+        COMMAND \"$<TARGET_FILE:varnreg>\" --registry-dir \"\$ENV{DESTDIR}/etc/velmar\"
+                set \"HKLM\\\\SOFTWARE\\\\VARN\\\\APM\" ${target} --string \"${VELMAR_INSTALL_DIR}/${target}.so\"
+        RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR \"could not register ${target}\")
+      endif()
+      message(STATUS \"Registered ${target}\")
+    ")
+  endif()
+endforeach()
