@@ -22,6 +22,7 @@ foreach(target ZEFAN VARNOCCTRL VARNAUTOPACE varnio)
 endforeach()
 install(DIRECTORY ${VELMAR_APP_DIR}/Skin DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/boards/SimulatedBoard.ini
+              ${CMAKE_SOURCE_DIR}/boards/Generic-W83627EHF.ini
               ${CMAKE_SOURCE_DIR}/boards/TEMPLATE.ini.example DESTINATION .)
 
 configure_file(${CMAKE_SOURCE_DIR}/cmake/install/velmar.desktop.in

@@ -59,6 +59,7 @@ public:
     void SetSpin(FanPageValue, int, int, int) override {}
     void SetValueControlsAvailable(bool) override {}
     void SetUnitLabels(const std::string&) override {}
+    void SetBoardFileText(const std::string&) override {}
     bool AskYesNo(const std::string&) override { return false; }
 };
 
@@ -86,6 +87,7 @@ void CFanPageModel::DetachView()
 void CFanPageModel::Fill(IFanPageView& view)
 {
     view_ = &view;
+    view_->SetBoardFileText(setup_.boardFile);
 
     std::vector<std::string> referenceNames;
     for (const FanPageReference& reference : setup_.references) {

@@ -31,6 +31,8 @@ struct FanPageSetup {
     bool secondCpuFan = false;
     int referenceSelector = 0;
     bool celsius = true;
+    // Which board file the fans come from, shown on the page.
+    std::string boardFile;
     // Called on every user change (the plug-in sends "DLG_CHANGED").
     std::function<void()> changed;
     // Called when the user answers Yes to the save question: what OnApply

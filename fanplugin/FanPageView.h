@@ -37,6 +37,9 @@ public:
     // Unit labels beside target and tolerance (15016, 15017): "C" or "F".
     virtual void SetUnitLabels(const std::string& unit) = 0;
 
+    // A line naming the board file the fans come from.
+    virtual void SetBoardFileText(const std::string& text) = 0;
+
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& question) = 0;
 };

@@ -4,8 +4,8 @@
 // page windows.
 #include "RegistryHives.h"
 #include "VarnPlugin.h"
-#include "fanplugin/IniProfileReader.h"
-#include "fanplugin/SystemInfoMachine.h"
+#include "board/IniProfileReader.h"
+#include "board/SystemInfoMachine.h"
 #include "fanplugin/ToolkitPageWindows.h"
 #include "fanplugin/ZefanSettingDlg.h"
 #include "hwmon/linux/VarnioPort.h"
@@ -29,11 +29,11 @@ extern "C" __attribute__((visibility("default"))) void* PlugIn_GetObject(const c
         static hwmon::CSystemProcessorCount processors;
         static CProcessHives hives;
         // Read once, while the object starts: a new object sees an edited file.
-        const zefan::CIniProfileReader board;
-        const zefan::CSystemInfoMachine machine;
+        const board::CIniProfileReader boardFile;
+        const board::CSystemInfoMachine machine;
         return zefan::CreateZefanObject(
             name, zefan::ZefanPorts{port, processors, hives, zefan::ToolkitPageWindowFactory()},
-            zefan::ZefanStartup{machine, board});
+            zefan::ZefanStartup{machine, boardFile});
     } catch (...) {
         return nullptr;
     }

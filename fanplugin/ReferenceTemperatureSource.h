@@ -4,6 +4,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "board/ProfileReader.h"
 
 namespace zefan {
 
@@ -16,5 +19,10 @@ struct ReferenceTemperatureSource {
 // "SYSTIN" 0, "CPUTIN" 1, "AUXTIN" 2, compared without regard to case;
 // anything else 0.
 int SelectorForPin(std::string_view pinName);
+
+// The board file's items of type 2, except those whose pin is exactly
+// "AUXTIN". Fails with no source when the file has no item count.
+bool ReadTemperatureSources(const board::IProfileReader& ini, const std::string& path,
+                            std::vector<ReferenceTemperatureSource>& sources);
 
 }  // namespace zefan

@@ -3,7 +3,8 @@
 #include <cstring>
 #include <memory>
 
-#include "fanplugin/BoardConfiguration.h"
+#include "board/BoardFile.h"
+#include "board/StoredItems.h"
 #include "fanplugin/FanStatusDocument.h"
 #include "hwmon/ReferenceTemperature.h"
 #include "hwmon/SensorTable.h"
@@ -30,10 +31,11 @@ std::vector<FanPageReference> PageReferences(const std::vector<ReferenceTemperat
 CZefanSettingDlg::CZefanSettingDlg(const ZefanPorts& ports, const ZefanStartup& startup)
     : CPluginObject(kPluginId), ports_(ports)
 {
-    configPath_ = ConfigurationFilePath(startup.machine);
+    boardFile_ = board::ChooseBoardFile(startup.machine, startup.board);
+    configPath_ = boardFile_.path;
     // A missing or short board file leaves the lists short or empty; the
     // plug-in then simply has fewer fans.
-    ReadFanItems(startup.board, configPath_, itemCount_, configuredItems_);
+    board::ReadFanItems(startup.board, configPath_, itemCount_, configuredItems_);
     ReadTemperatureSources(startup.board, configPath_, sources_);
 
     for (const auto& item : configuredItems_) {
@@ -55,7 +57,7 @@ CZefanSettingDlg::CZefanSettingDlg(const ZefanPorts& ports, const ZefanStartup& 
 
 void CZefanSettingDlg::ProgramAtStartup()
 {
-    if (ReadStoredFanItems(ports_.hives, itemCount_, storedItems_)) {
+    if (board::ReadStoredFanItems(ports_.hives, itemCount_, storedItems_)) {
         if (ApplyStoredSettings(controllers_, storedItems_)) {
             startup_ = StartupOutcome::Stored;
             return;
@@ -83,7 +85,7 @@ CZefanSettingDlg::~CZefanSettingDlg()
 
 bool CZefanSettingDlg::SaveSettings()
 {
-    return SaveSmartFanSettings(ports_.hives, shownFans_);
+    return board::SaveSmartFanSettings(ports_.hives, shownFans_);
 }
 
 int32_t CZefanSettingDlg::SendCommand(const char* command, VARN_VALUE value1, VARN_VALUE)
@@ -119,6 +121,7 @@ VARN_WINDOW CZefanSettingDlg::CreatePage(VARN_WINDOW parent)
     setup.secondCpuFan = secondCpuFan_;
     setup.referenceSelector = referenceSelector_;
     setup.celsius = celsius_;
+    setup.boardFile = "Board file: " + board::DescribeBoardFile(boardFile_);
     setup.changed = [] { pluginkit::NotifyHost(kPluginId, VARN_EVT_DLG_CHANGED, 0); };
     setup.apply = [this] { ApplyPage(); };
     model_ = std::make_unique<CFanPageModel>(std::move(setup));

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "VarnPlugin.h"
+#include "board/BoardFile.h"
+#include "board/MachineInfo.h"
+#include "board/ProfileReader.h"
 #include "plugin_api/kit/PluginObject.h"
 #include "fanplugin/FanPageModel.h"
-#include "fanplugin/MachineInfo.h"
 #include "fanplugin/PageWindow.h"
-#include "fanplugin/ProfileReader.h"
 #include "fanplugin/ReferenceTemperatureSource.h"
 #include "fanplugin/StartupProgramming.h"
 #include "hwmon/FanItemRecord.h"
@@ -35,8 +36,8 @@ struct ZefanPorts {
 
 // What only the start-up reads.
 struct ZefanStartup {
-    const IMachineInfo& machine;
-    const IProfileReader& board;
+    const board::IMachineInfo& machine;
+    const board::IProfileReader& board;
 };
 
 inline constexpr char kPluginId[] = "ZEFAN_PLUGIN";
@@ -61,6 +62,7 @@ public:
     bool HasSecondCpuFan() const { return secondCpuFan_; }
     int ItemCount() const { return itemCount_; }
     const std::string& ConfigurationPath() const { return configPath_; }
+    const board::BoardFileChoice& BoardFile() const { return boardFile_; }
     const std::vector<hwmon::CFanController*>& ShownFans() const { return shownFans_; }
     const std::vector<ReferenceTemperatureSource>& ReferenceSources() const { return sources_; }
     const std::vector<hwmon::FanItemRecord>& StoredFanItems() const { return storedItems_; }
@@ -81,6 +83,7 @@ private:
     bool celsius_ = true;
     int referenceSelector_ = 0;
     bool secondCpuFan_ = false;
+    board::BoardFileChoice boardFile_;
     std::string configPath_;
     int itemCount_ = 0;
     std::vector<hwmon::FanItemRecord> configuredItems_;

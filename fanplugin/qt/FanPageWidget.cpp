@@ -122,6 +122,14 @@ CFanPageWidget::CFanPageWidget(CFanPageModel& model, QWidget* parent)
     default_->setObjectName("15002");
     Place(default_, 8, 129, 68, 16);
 
+    // Beside "Default", so a user whose fans look wrong sees at once which
+    // board file described them.
+    boardFile_ = new QLabel(this);
+    boardFile_->setObjectName("boardFile");
+    boardFile_->setWordWrap(true);
+    boardFile_->setFont(QFont(font().family(), 8));
+    Place(boardFile_, 82, 128, 137, 18);
+
     // activated and clicked come from the user only, never from the model
     // setting a selection or a tick.
     connect(fanList_, &QComboBox::activated, this, [this](int index) {
@@ -202,6 +210,12 @@ void CFanPageWidget::SetUnitLabels(const std::string& unit)
 {
     targetUnit_->setText(QString::fromStdString(unit));
     toleranceUnit_->setText(QString::fromStdString(unit));
+}
+
+void CFanPageWidget::SetBoardFileText(const std::string& text)
+{
+    boardFile_->setText(QString::fromStdString(text));
+    boardFile_->setToolTip(boardFile_->text());
 }
 
 bool CFanPageWidget::AskYesNo(const std::string& question)

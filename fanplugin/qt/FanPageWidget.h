@@ -38,6 +38,7 @@ public:
     void SetSpin(FanPageValue field, int low, int high, int position) override;
     void SetValueControlsAvailable(bool available) override;
     void SetUnitLabels(const std::string& unit) override;
+    void SetBoardFileText(const std::string& text) override;
     bool AskYesNo(const std::string& question) override;
 
 private:
@@ -49,6 +50,7 @@ private:
     std::array<CUpDownButtons*, 4> spins_{};
     QLabel* targetUnit_;
     QLabel* toleranceUnit_;
+    QLabel* boardFile_;
     QPushButton* default_;
 };
 

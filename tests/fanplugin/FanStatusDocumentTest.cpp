@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ZefanTestDoubles.h"
-#include "fanplugin/BoardConfiguration.h"
+#include "board/BoardFile.h"
 #include "fanplugin/FanStatusDocument.h"
 #include "hwmon/varnio/SimulatedChip.h"
 
@@ -156,7 +156,7 @@ TEST_F(FanStatusDocumentTest, ItemsThatDoNotFitAreLeftOutWholeAndTheRestStaysWel
 {
     // Each caption escapes to four times its length: about 2 KB per item.
     for (int i = 1; i <= 20; ++i) {
-        Add(FanItem(i, std::string(kBoardStringMaxChars, '<'), "CPUFANIN0"));
+        Add(FanItem(i, std::string(board::kBoardStringMaxChars, '<'), "CPUFANIN0"));
     }
     const std::string text = BuildFanStatusDocument(shown);
     EXPECT_LT(text.size(), kStatusDocumentLimit);
@@ -167,7 +167,7 @@ TEST_F(FanStatusDocumentTest, ItemsThatDoNotFitAreLeftOutWholeAndTheRestStaysWel
     ASSERT_LT(items.size(), 20u);
     for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i].name, "ZEFAN_FAN_" + std::to_string(i));
-        EXPECT_EQ(items[i].caption.size(), kBoardStringMaxChars);
+        EXPECT_EQ(items[i].caption.size(), board::kBoardStringMaxChars);
     }
 
     // The boundary is exact: a limit one byte short of the whole document
@@ -181,7 +181,7 @@ TEST_F(FanStatusDocumentTest, ItemsThatDoNotFitAreLeftOutWholeAndTheRestStaysWel
 TEST_F(FanStatusDocumentTest, WritingNeverPassesTheHostsBuffer)
 {
     for (int i = 1; i <= 40; ++i) {
-        Add(FanItem(i, std::string(kBoardStringMaxChars, '&'), "CPUFANIN0"));
+        Add(FanItem(i, std::string(board::kBoardStringMaxChars, '&'), "CPUFANIN0"));
     }
     std::vector<char> buffer(kStatusDocumentLimit + 64, '#');
     WriteFanStatusDocument(shown, buffer.data());

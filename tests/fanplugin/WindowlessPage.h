@@ -25,6 +25,7 @@ public:
     void SetSpin(FanPageValue, int, int, int) override {}
     void SetValueControlsAvailable(bool) override {}
     void SetUnitLabels(const std::string& text) override { unit = text; }
+    void SetBoardFileText(const std::string& text) override { boardFile = text; }
     bool AskYesNo(const std::string&) override { return answerYes; }
 
     std::vector<std::string> fans, references;
@@ -33,6 +34,7 @@ public:
     bool referenceAvailable = false;
     std::map<FanPageValue, std::string> texts;
     std::string unit;
+    std::string boardFile;
     bool answerYes = false;
 };
 

@@ -12,10 +12,11 @@
 #include "RegistryHives.h"
 #include "WindowlessPage.h"
 #include "ZefanTestDoubles.h"
-#include "fanplugin/BoardConfiguration.h"
+#include "board/BoardFile.h"
+#include "board/IniProfileReader.h"
+#include "board/StoredItems.h"
 #include "plugin_api/kit/HostCallback.h"
 #include "fanplugin/FanStatusDocument.h"
-#include "fanplugin/IniProfileReader.h"
 #include "fanplugin/ZefanSettingDlg.h"
 #include "hwmon/DutyPercent.h"
 #include "hwmon/varnio/SimulatedChip.h"
@@ -97,10 +98,10 @@ protected:
     std::uint32_t Stored(int item, const char* name)
     {
         std::uint32_t value = 0xDEAD;
-        User().QueryDword(StoredItemKey(item), name, &value);
+        User().QueryDword(board::StoredItemKey(item), name, &value);
         return value;
     }
-    void Store(int item, const char* name, std::uint32_t value) { User().SetDword(StoredItemKey(item), name, value); }
+    void Store(int item, const char* name, std::uint32_t value) { User().SetDword(board::StoredItemKey(item), name, value); }
     std::uint8_t Reg(std::uint8_t index) const { return chip.Register(0, index); }
 
     hwmon::CSimulatedChip chip;
@@ -109,7 +110,7 @@ protected:
     CMemoryRegistryHives hives;
     CWindowlessPages pages;
     CMemoryMachineInfo machine;
-    CIniProfileReader board;
+    board::CIniProfileReader board;
 };
 
 TEST_F(ZefanSettingDlgTest, FirstStartProgramsAndStoresTheBoardsSettings)
@@ -202,8 +203,8 @@ TEST_F(ZefanSettingDlgTest, UnusableStoredSettingsFallBackToTheBoardsAndReplaceT
     }
     for (const char* name : {"Name", "PinName", "FanCtrlPin"}) {
         std::string text;
-        registry.QueryString(StoredItemKey(kCpuFan), name, text);
-        registry.SetString(StoredItemKey(1), name, text);
+        registry.QueryString(board::StoredItemKey(kCpuFan), name, text);
+        registry.SetString(board::StoredItemKey(1), name, text);
     }
     Store(1, "ItemNo", 1);
     Store(kCpuFan, "TargetTemp", 44);
@@ -230,16 +231,45 @@ TEST_F(ZefanSettingDlgTest, AChipErrorStopsEachApplyWhereItHappened)
     zefan.Release();
 }
 
-TEST_F(ZefanSettingDlgTest, WithoutABoardFileThePluginRunsEmpty)
+TEST_F(ZefanSettingDlgTest, ABoardWithoutItsOwnFileGetsTheGenericOneAndKeepsItsFans)
 {
     machine.facts["MBModel"] = "NoSuchBoard";
+    const std::uint8_t modes = Reg(0x04);
     CZefanSettingDlg& zefan = Load();
+    EXPECT_EQ(zefan.ConfigurationPath(), ZEFAN_BOARDS_DIR "/Generic-W83627EHF.ini");
+    EXPECT_TRUE(zefan.BoardFile().generic);
+    // Every fan input, the four controllable outputs on the page...
+    ASSERT_EQ(zefan.ShownFans().size(), 5u);
+    EXPECT_TRUE(zefan.HasSecondCpuFan());
+    std::vector<char> buffer(kStatusDocumentLimit, '#');
+    zefan.GetData(buffer.data());
+    EXPECT_NE(std::string(buffer.data()).find("ZEFAN_FAN_3"), std::string::npos);
+    EXPECT_EQ(std::string(buffer.data()).find("ZEFAN_FAN_4"), std::string::npos);
+    // ...but an unknown board's fans stay as its firmware set them.
+    EXPECT_EQ(zefan.Startup(), CZefanSettingDlg::StartupOutcome::None);
+    EXPECT_EQ(Reg(0x04), modes);
+    EXPECT_FALSE(User().KeyExists(board::kStoredItemsKey));
+
+    IVARNDialog* dialog = zefan.Dialog();
+    zefan.AddRef();
+    ASSERT_NE(dialog->vtbl->CreatePage(dialog, nullptr), nullptr);
+    EXPECT_EQ(pages.shown.boardFile,
+              "Board file: Generic-W83627EHF.ini (generic: no board file for \"NoSuchBoard\")");
+    dialog->vtbl->OnCancel(dialog);
+    zefan.Release();
+}
+
+TEST_F(ZefanSettingDlgTest, WithoutAnyBoardFileThePluginRunsEmpty)
+{
+    machine.facts["Path"] = "/nonexistent/";
+    CZefanSettingDlg& zefan = Load();
+    EXPECT_FALSE(zefan.BoardFile().found);
     EXPECT_TRUE(zefan.ShownFans().empty());
     EXPECT_EQ(zefan.Startup(), CZefanSettingDlg::StartupOutcome::None);
     std::vector<char> buffer(kStatusDocumentLimit, '#');
     EXPECT_EQ(zefan.GetData(buffer.data()), 1);
     EXPECT_NE(std::string(buffer.data()).find("<VARN_PLUGIN><FAN/></VARN_PLUGIN>"), std::string::npos);
-    EXPECT_FALSE(User().KeyExists(kStoredItemsKey));
+    EXPECT_FALSE(User().KeyExists(board::kStoredItemsKey));
     zefan.Release();
 }
 

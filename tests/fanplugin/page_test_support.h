@@ -41,6 +41,7 @@ public:
     }
     void SetValueControlsAvailable(bool available) override { valuesAvailable = available; }
     void SetUnitLabels(const std::string& unit) override { unitLabel = unit; }
+    void SetBoardFileText(const std::string&) override {}
     bool AskYesNo(const std::string& question) override
     {
         questions.push_back(question);

@@ -59,14 +59,14 @@ protected:
     }
     // In a child process: the store resolves its folder once per process,
     // and every test here has a folder of its own.
-    void Store(const char* name, const char* value)
+    void Store(const char* name, const char* value, const char* key = hwmon::kVarnioKey)
     {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             CRegistryAccess registry;
             const bool ok = registry.SetRootKey(HKEY_LOCAL_MACHINE) &&
-                            registry.SetString(hwmon::kVarnioKey, name, value);
+                            registry.SetString(key, name, value);
             ::_exit(ok ? 0 : 1);
         }
         int status = 0;
@@ -100,6 +100,24 @@ TEST_F(HwmonctlTest, ReportShowsBackendChipSensorsAndOutputs)
         EXPECT_NE(run.output.find(name), std::string::npos) << name;
     }
     EXPECT_TRUE(std::regex_search(run.output, std::regex("CPUFANIN0 +manual +100%")));
+}
+
+TEST_F(HwmonctlTest, ReportNamesTheBoardFileTheOverrideOrTheGenericOne)
+{
+    const std::string folder = std::filesystem::canonical(VELMAR_APP_DIR).string() + "/";
+    Store("MBModel", "SimulatedBoard", "SOFTWARE\\VARN\\SystemInfo");
+    ToolRun run = Hwmonctl("");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("board file: " + folder + "SimulatedBoard.ini (board \"SimulatedBoard\")"),
+              std::string::npos)
+        << run.output;
+
+    Store("MBModel", "No Such Board", "SOFTWARE\\VARN\\SystemInfo");
+    run = Hwmonctl("");
+    EXPECT_NE(run.output.find("board file: " + folder +
+                              "Generic-W83627EHF.ini (generic: no board file for \"No Such Board\")"),
+              std::string::npos)
+        << run.output;
 }
 
 TEST_F(HwmonctlTest, ProgrammedOutputPersistsIntoTheNextProcess)

@@ -9,6 +9,9 @@
 
 #include "HwmonctlOptions.h"
 #include "HwmonctlReport.h"
+#include "board/BoardFile.h"
+#include "board/IniProfileReader.h"
+#include "board/SystemInfoMachine.h"
 #include "hwmon/FanController.h"
 #include "hwmon/FanOutputRegisters.h"
 #include "hwmon/PortClaim.h"
@@ -125,6 +128,11 @@ int main(int argc, char** argv)
         return OpenConfiguredBackend();
     }();
     std::printf("%s\n", FormatBackendReport(choice.report).c_str());
+    // The file the plug-ins read on this machine, so a user whose fans look
+    // wrong knows which one to correct or write.
+    const board::BoardFileChoice boardFile =
+        board::ChooseBoardFile(board::CSystemInfoMachine(), board::CIniProfileReader());
+    std::printf("board file: %s %s\n", boardFile.path.c_str(), board::BoardFileReason(boardFile).c_str());
     if (choice.report.active == kNoBackend) {
         std::fprintf(stderr, "hwmonctl: backend refused: %s\n", choice.report.refusal.c_str());
         return 1;

@@ -1,16 +1,16 @@
-// IMachineInfo on the system-information collector, in the plug-in's
+// IMachineInfo on the system-information collector, in the plug-ins'
 // edition.
 #pragma once
 
 #include <string>
 
-#include "fanplugin/MachineInfo.h"
+#include "board/MachineInfo.h"
 
-namespace zefan {
+namespace board {
 
 class CSystemInfoMachine : public IMachineInfo {
 public:
     std::string GetInfo(const std::string& key) const override;
 };
 
-}  // namespace zefan
+}  // namespace board

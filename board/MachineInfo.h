@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace zefan {
+namespace board {
 
 class IMachineInfo {
 public:
@@ -14,4 +14,4 @@ public:
     virtual std::string GetInfo(const std::string& key) const = 0;
 };
 
-}  // namespace zefan
+}  // namespace board

@@ -1,8 +1,8 @@
-#include "fanplugin/SystemInfoMachine.h"
+#include "board/SystemInfoMachine.h"
 
 #include "SystemInfo.h"
 
-namespace zefan {
+namespace board {
 
 std::string CSystemInfoMachine::GetInfo(const std::string& key) const
 {
@@ -10,4 +10,4 @@ std::string CSystemInfoMachine::GetInfo(const std::string& key) const
     return info.GetInfo(key);
 }
 
-}  // namespace zefan
+}  // namespace board

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "IniProfile.h"
-#include "fanplugin/ProfileReader.h"
+#include "board/ProfileReader.h"
 
-namespace zefan {
+namespace board {
 
 class CIniProfileReader : public IProfileReader {
 public:
+    bool Exists(const std::string& path) const override;
     int GetInt(const std::string& path, const std::string& section, const std::string& key,
                int defaultValue) const override;
     std::string GetString(const std::string& path, const std::string& section, const std::string& key,
@@ -25,4 +26,4 @@ private:
     mutable CIniProfile profile_;
 };
 
-}  // namespace zefan
+}  // namespace board

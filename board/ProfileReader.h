@@ -6,11 +6,14 @@
 #include <cstddef>
 #include <string>
 
-namespace zefan {
+namespace board {
 
 class IProfileReader {
 public:
     virtual ~IProfileReader() = default;
+    // Whether a board file is there at all: a board without one falls back
+    // to the chip's generic file.
+    virtual bool Exists(const std::string& path) const = 0;
     // The key's whole number (its leading digits), or defaultValue when the
     // file, the section or the key is missing.
     virtual int GetInt(const std::string& path, const std::string& section, const std::string& key,
@@ -21,4 +24,4 @@ public:
                                   std::size_t maxChars) const = 0;
 };
 
-}  // namespace zefan
+}  // namespace board

@@ -1,6 +1,8 @@
-#include "fanplugin/IniProfileReader.h"
+#include "board/IniProfileReader.h"
 
-namespace zefan {
+#include <filesystem>
+
+namespace board {
 
 const CIniProfile& CIniProfileReader::Profile(const std::string& path) const
 {
@@ -10,6 +12,12 @@ const CIniProfile& CIniProfileReader::Profile(const std::string& path) const
         loaded_ = true;
     }
     return profile_;
+}
+
+bool CIniProfileReader::Exists(const std::string& path) const
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
 }
 
 int CIniProfileReader::GetInt(const std::string& path, const std::string& section,
@@ -26,4 +34,4 @@ std::string CIniProfileReader::GetString(const std::string& path, const std::str
     return Profile(path).GetString(section, key, defaultValue, maxChars + 1);
 }
 
-}  // namespace zefan
+}  // namespace board
