@@ -2,29 +2,18 @@
 // machine is made here: per object the power profiles daemon on the system
 // bus and the report timer, once the process's registry hives and the Qt page
 // windows.
-#include "RegistryHives.h"
 #include "VarnPlugin.h"
 #include "modeplugin/ModeControlPlugin.h"
 #include "modeplugin/qt/ModePageWidget.h"
 #include "modeplugin/qt/QtPowerProfiles.h"
+#include "plugin_api/kit/ProcessHives.h"
 #include "plugin_api/kit/qt/QtPageWindows.h"
 #include "plugin_api/kit/qt/QtTimer.h"
-
-namespace {
-
-// Asks for the process's hives at every access, so an override installed
-// after the object was made is honoured.
-class CProcessHives : public IRegistryHives {
-public:
-    CRegistryStore* Store(HKEY root) override { return ProcessRegistryHives().Store(root); }
-};
-
-}  // namespace
 
 extern "C" __attribute__((visibility("default"))) void* PlugIn_GetObject(const char* name)
 {
     try {
-        static CProcessHives hives;
+        static pluginkit::CProcessHives hives;
         static pluginkit::CQtPageWindows<modes::CModePageWidget, modes::CModePage, modes::IModePageView> pages;
         // The adapters are QObjects of the host's thread, made on it and
         // destroyed with the object, before the library goes.

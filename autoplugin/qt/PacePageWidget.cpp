@@ -5,21 +5,13 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include "plugin_api/kit/qt/PageLook.h"
+
 namespace autopace {
-
-namespace {
-
-// The settings dialog shows plug-in pages at this size (the fan page's).
-constexpr int kPageWidth = 386;
-constexpr int kPageHeight = 285;
-
-}  // namespace
 
 CPacePageWidget::CPacePageWidget(CPacePage& model, QWidget* parent) : QWidget(parent), model_(model)
 {
-    setObjectName("AutoPacePage");
-    setFont(QFont(font().family(), 9));
-    resize(kPageWidth, kPageHeight);
+    pluginkit::SetPageLook(*this, "AutoPacePage");
     auto* form = new QFormLayout(this);
     form->setContentsMargins(4, 4, 4, 4);
     status_ = new QLabel(this);

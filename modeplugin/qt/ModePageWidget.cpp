@@ -5,21 +5,13 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
+#include "plugin_api/kit/qt/PageLook.h"
+
 namespace modes {
-
-namespace {
-
-// The settings dialog shows plug-in pages at this size (the fan page's).
-constexpr int kPageWidth = 386;
-constexpr int kPageHeight = 285;
-
-}  // namespace
 
 CModePageWidget::CModePageWidget(CModePage& model, QWidget* parent) : QWidget(parent), model_(model)
 {
-    setObjectName("ModePage");
-    setFont(QFont(font().family(), 9));
-    resize(kPageWidth, kPageHeight);
+    pluginkit::SetPageLook(*this, "ModePage");
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 4, 4, 4);
     status_ = new QLabel(this);

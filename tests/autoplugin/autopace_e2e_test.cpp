@@ -98,30 +98,5 @@ TEST_F(ModesE2E, AutoFollowsTheLoadWithinItsDwellAndAModeKeyEndsIt)
     EXPECT_EQ(UserValue(kHostKey, "AutoPace"), "FALSE");
 }
 
-TEST_F(ModesE2E, AutoStoredOnIsOnAgainAtStartAndWithoutReadingsChoosesNormal)
-{
-    // No load (the file is missing) and no temperature (the port library
-    // refuses a backend it does not know, so the chip answers nothing).
-    Varnreg(std::string("set ") + kAutoPaceKey + " LoadSource --string " + profile_ + "/no-such-stat");
-    Varnreg("set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string none");
-    Varnreg(std::string("set ") + kHostKey + " ChangeAtStart --string TRUE");
-    Varnreg(std::string("set ") + kHostKey + " AutoPace --string TRUE");
-    StartDaemon("power-saver");
-    Start();
-    State state = DumpWhen([](State& v) { return v["autoPace"] == "1" && Shows(v, 2); });
-    EXPECT_EQ(state["autoPace"], "1");
-    EXPECT_TRUE(Shows(state, 2)) << state["mode"];
-    state = DumpWhen([](State& v) { return v["tips.AUTO"].find("Now Normal (no load reading, no temperature)") !=
-                                           std::string::npos; });
-    EXPECT_NE(state["tips.AUTO"].find("Now Normal (no load reading, no temperature)"), std::string::npos)
-        << state["tips.AUTO"];
-    EXPECT_TRUE(ProfileBecomes("balanced"));
-    EXPECT_EQ(Close(), 0);
-    EXPECT_EQ(UserValue(kHostKey, "AutoPace"), "TRUE");
-    Varnreg(std::string("delete ") + kHostKey + " ChangeAtStart");
-    Varnreg(std::string("set ") + kHostKey + " AutoPace --string FALSE");
-    Varnreg("set 'HKLM\\SOFTWARE\\VARN\\VARNIO' Backend --string simulated");
-}
-
 }  // namespace
 }  // namespace modes_e2e

@@ -11,6 +11,7 @@
 #include "common/RegistryHives.h"
 #include "plugin_api/kit/HostCallback.h"
 #include "plugin_api/kit/HostTemperatureUnit.h"
+#include "plugin_api/kit/doubles/HostSide.h"
 #include "plugin_api/kit/doubles/ManualTime.h"
 
 namespace autopace {
@@ -38,21 +39,7 @@ struct RecordingPage : IPacePageView {
     std::map<int, std::pair<std::string, std::string>> fields;
 };
 
-struct WindowlessPages : PacePageWindows {
-    struct Window : pluginkit::IPageWindow<IPacePageView> {
-        explicit Window(RecordingPage& view) : view_(view) {}
-        VARN_WINDOW Handle() const override { return &view_; }
-        IPacePageView& PageView() override { return view_; }
-        RecordingPage& view_;
-    };
-    std::unique_ptr<pluginkit::IPageWindow<IPacePageView>> Create(VARN_WINDOW, CPacePage& page) override
-    {
-        model = &page;
-        return std::make_unique<Window>(view);
-    }
-    RecordingPage view;
-    CPacePage* model = nullptr;
-};
+using WindowlessPages = pluginkit::CWindowlessPages<CPacePage, IPacePageView, RecordingPage>;
 
 // A load file in /proc/stat's format that the test writes.
 void WriteStat(const std::string& path, unsigned busy, unsigned idle)
@@ -79,26 +66,11 @@ protected:
     }
     ~AutoPacePluginTest() override
     {
-        extend->vtbl->base.Release(reinterpret_cast<IVARNPlugin*>(extend));
+        pluginkit::Release(extend);
         pluginkit::SetHostCallback(nullptr);
         std::remove(stat.c_str());
     }
     void Send(const char* command) { extend->vtbl->SendCommand(extend, command, 0, 0); }
-    template <class Interface>
-    Interface* Query(const char* name)
-    {
-        void* out = nullptr;
-        extend->vtbl->base.QueryInterface(reinterpret_cast<IVARNPlugin*>(extend), name, &out);
-        return static_cast<Interface*>(out);
-    }
-    std::string Document()
-    {
-        std::string buffer(VARN_DATA_BUFFER_SIZE, '\0');
-        auto* info = Query<IVARNInfo>(VARN_IID_INFO);
-        info->vtbl->GetData(info, buffer.data(), 0);
-        info->vtbl->base.Release(reinterpret_cast<IVARNPlugin*>(info));
-        return buffer.c_str();
-    }
 
     std::string stat = ::testing::TempDir() + "autopace-stat";
     CMemoryRegistryHives hives;
@@ -114,14 +86,14 @@ TEST_F(AutoPacePluginTest, ChoicesReachTheHostOnlyWhileOn)
     WriteStat(stat, 90, 10);
     clock.Advance(1000);
     EXPECT_EQ(g_events, std::vector<std::string>{"VARNAUTOPACE_PLUGIN CHANGE_MODE_AUTOPACE 1"});
-    EXPECT_NE(Document().find("<STATE>on</STATE><MODE>Turbo</MODE><LOAD>90 %</LOAD><TEMP></TEMP>"),
+    EXPECT_NE(pluginkit::Document(extend).find("<STATE>on</STATE><MODE>Turbo</MODE><LOAD>90 %</LOAD><TEMP></TEMP>"),
               std::string::npos);
 
     Send(VARN_CMD_STOP_AUTOPACE);
     WriteStat(stat, 91, 200);
     clock.Advance(60000);
     EXPECT_EQ(g_events.size(), 1u);
-    const std::string text = Document();
+    const std::string text = pluginkit::Document(extend);
     EXPECT_NE(text.find("<STATE>off</STATE>"), std::string::npos);
     // The host's unit is Fahrenheit: 70 C and 50 C are shown as such.
     EXPECT_NE(text.find("<ITEM NAME=\"AUTO\"><TEXT>Auto: Turbo from 70 % load or 158 \u00B0F, Quiet up to 20 % and "
@@ -132,7 +104,7 @@ TEST_F(AutoPacePluginTest, ChoicesReachTheHostOnlyWhileOn)
 
 TEST_F(AutoPacePluginTest, ThePageShowsTheHostsUnitAndStoresCelsiusOnApply)
 {
-    auto* dialog = Query<IVARNDialog>(VARN_IID_DIALOG);
+    auto* dialog = pluginkit::Query<IVARNDialog>(extend, VARN_IID_DIALOG);
     ASSERT_NE(dialog->vtbl->CreatePage(dialog, &pages), nullptr);
     EXPECT_EQ(pages.view.fields[3], (std::pair<std::string, std::string>{"\u00B0F", "33..248=158"}));
     EXPECT_EQ(pages.view.fields[5].second, "0..54=9");  // a width: 5 C

@@ -14,6 +14,7 @@
 #include "modeplugin/ModeSettings.h"
 #include "modeplugin/doubles/FakePowerProfiles.h"
 #include "plugin_api/kit/HostCallback.h"
+#include "plugin_api/kit/doubles/HostSide.h"
 #include "plugin_api/kit/doubles/ManualTime.h"
 
 namespace modes {
@@ -47,21 +48,7 @@ struct RecordingView : IModePageView {
     std::array<int, kUserModeCount> selections{};
 };
 
-struct WindowlessPages : ModePageWindows {
-    struct Window : pluginkit::IPageWindow<IModePageView> {
-        explicit Window(RecordingView& view) : view_(view) {}
-        VARN_WINDOW Handle() const override { return &view_; }
-        IModePageView& PageView() override { return view_; }
-        RecordingView& view_;
-    };
-    std::unique_ptr<pluginkit::IPageWindow<IModePageView>> Create(VARN_WINDOW, CModePage& page) override
-    {
-        model = &page;
-        return std::make_unique<Window>(view);
-    }
-    RecordingView view;
-    CModePage* model = nullptr;
-};
+using WindowlessPages = pluginkit::CWindowlessPages<CModePage, IModePageView, RecordingView>;
 
 class ModePluginTest : public ::testing::Test {
 protected:
@@ -82,29 +69,12 @@ protected:
     ~ModePluginTest() override
     {
         g_extend = nullptr;
-        extend->vtbl->base.Release(reinterpret_cast<IVARNPlugin*>(extend));
+        pluginkit::Release(extend);
         pluginkit::SetHostCallback(nullptr);
     }
     int32_t Send(const char* command, VARN_VALUE v1 = 0)
     {
         return extend->vtbl->SendCommand(extend, command, v1, 0);
-    }
-    std::string Document()
-    {
-        std::string buffer(VARN_DATA_BUFFER_SIZE, '\0');
-        IVARNInfo* info = nullptr;
-        extend->vtbl->base.QueryInterface(reinterpret_cast<IVARNPlugin*>(extend), VARN_IID_INFO,
-                                          reinterpret_cast<void**>(&info));
-        info->vtbl->GetData(info, buffer.data(), 0);
-        info->vtbl->base.Release(reinterpret_cast<IVARNPlugin*>(info));
-        return buffer.c_str();
-    }
-    IVARNDialog* Dialog()
-    {
-        IVARNDialog* dialog = nullptr;
-        extend->vtbl->base.QueryInterface(reinterpret_cast<IVARNPlugin*>(extend), VARN_IID_DIALOG,
-                                          reinterpret_cast<void**>(&dialog));
-        return dialog;
     }
     std::string StoredUser1()
     {
@@ -144,7 +114,7 @@ TEST_F(ModePluginTest, TheHostReadsTheModeAndHearsOfChangesElsewhere)
 
 TEST_F(ModePluginTest, TheDocumentSaysWhatEachKeyDoesAndSurvivesHostileProfileNames)
 {
-    std::string text = Document();
+    std::string text = pluginkit::Document(extend);
     EXPECT_NE(text.find("<ABOUT>modes not connected to the system</ABOUT>"), std::string::npos);
     EXPECT_NE(text.find("<ITEM NAME=\"MODE_TURBO\"><TEXT>Turbo: performance profile (modes not connected"),
               std::string::npos)
@@ -152,11 +122,11 @@ TEST_F(ModePluginTest, TheDocumentSaysWhatEachKeyDoesAndSurvivesHostileProfileNa
 
     daemon->Appear(kBalanced, {kPowerSaver, kBalanced, "<b>&\"evil\x01\xff"});
     daemon->SetDegraded("lap-detected");
-    text = Document();
+    text = pluginkit::Document(extend);
     EXPECT_NE(text.find("Turbo: balanced profile (this machine offers no performance profile)"), std::string::npos);
     EXPECT_NE(text.find("<ABOUT>modes follow power profiles</ABOUT>"), std::string::npos);
     daemon->SetActive("<b>&\"evil\x01\xff");
-    text = Document();
+    text = pluginkit::Document(extend);
     xmlDocPtr parsed = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET);
     EXPECT_NE(parsed, nullptr) << text;
     xmlFreeDoc(parsed);
@@ -170,7 +140,7 @@ TEST_F(ModePluginTest, ThePageChoosesUserProfilesAndCommitsOnlyOnApplyOrOK)
 {
     daemon->Appear(kBalanced, {kPowerSaver, kBalanced});
     Send(VARN_CMD_CHANGE_MODE, 4);  // User 1, balanced
-    IVARNDialog* dialog = Dialog();
+    auto* dialog = pluginkit::Query<IVARNDialog>(extend, VARN_IID_DIALOG);
     ASSERT_NE(dialog->vtbl->CreatePage(dialog, &pages), nullptr);
     EXPECT_EQ(pages.view.choices[0], (std::vector<std::string>{kPowerSaver, kBalanced}));
     EXPECT_EQ(pages.view.selections[0], 1);
