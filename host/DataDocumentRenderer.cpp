@@ -23,9 +23,11 @@ void CDataDocumentRenderer::Render(const std::string& documentText, IDocumentPag
                                    bool warningActive) {
     try {
         if (document_.LoadText(documentText)) {
+            // Element by element: a skin may show one value in several
+            // elements that share an id.
             if (auto ids = page.ElementIds())
-                for (const std::string& id : *ids)
-                    if (!id.empty()) RenderElement(id, page);
+                for (std::size_t position = 0; position < ids->size(); ++position)
+                    if (!(*ids)[position].empty()) RenderElement(position, (*ids)[position], page);
             RenderButtonTips(page);
         }
         if (kind_ == DocumentPageKind::MainPage)
@@ -35,7 +37,7 @@ void CDataDocumentRenderer::Render(const std::string& documentText, IDocumentPag
     }
 }
 
-void CDataDocumentRenderer::RenderElement(const std::string& id, IDocumentPage& page) {
+void CDataDocumentRenderer::RenderElement(std::size_t position, const std::string& id, IDocumentPage& page) {
     const auto binding = ParseElementBinding(id);
     if (!binding) return;
     const std::string itemPath = ItemPath(binding->section);
@@ -45,7 +47,7 @@ void CDataDocumentRenderer::RenderElement(const std::string& id, IDocumentPage& 
     // The n-th node of the field path, not the field of the n-th item: a
     // skin's documents carry every shown field in every item, and skins were
     // written against this reading.
-    page.SetElementHtml(id, NodeText(document_, FieldPath(itemPath, binding->field), index));
+    page.SetElementHtml(position, id, NodeText(document_, FieldPath(itemPath, binding->field), index));
 
     const std::string availability = NodeText(document_, FieldPath(itemPath, "AVAILABILITY"), index);
     if (!availability.empty()) {

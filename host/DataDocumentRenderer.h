@@ -30,7 +30,7 @@ public:
     const CXmlDocument& Document() const { return document_; }
 
 private:
-    void RenderElement(const std::string& id, IDocumentPage& page);
+    void RenderElement(std::size_t position, const std::string& id, IDocumentPage& page);
     void RenderButtonTips(IDocumentPage& page);
 
     DocumentPageKind kind_;

@@ -2,6 +2,7 @@
 // plug-in view's). The frame adapts it onto its page and script bridge.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,8 +13,9 @@ public:
     // Ids of the page's elements in document order (elements without an id
     // are left out); nullopt when the page does not answer.
     virtual std::optional<std::vector<std::string>> ElementIds() = 0;
+    // The element at position in ElementIds' list, which has that id.
     // Inserted as markup, not as text.
-    virtual void SetElementHtml(const std::string& id, const std::string& html) = 0;
+    virtual void SetElementHtml(std::size_t position, const std::string& id, const std::string& html) = 0;
     // A page script function with two string arguments; a missing function is
     // the page's to report.
     virtual void CallFunction(const std::string& name, const std::string& argument1,

@@ -5,8 +5,8 @@
 
 std::optional<std::vector<std::string>> CFrameDocumentPage::ElementIds() { return page_.ElementIds(); }
 
-void CFrameDocumentPage::SetElementHtml(const std::string& id, const std::string& html) {
-    page_.SetElementHtml(id, html);
+void CFrameDocumentPage::SetElementHtml(std::size_t position, const std::string& id, const std::string& html) {
+    page_.SetElementHtml(position, id, html);
 }
 
 void CFrameDocumentPage::CallFunction(const std::string& name, const std::string& argument1,

@@ -13,7 +13,7 @@ public:
     CFrameDocumentPage(IScriptPage& page, CSkinEngine& engine) : page_(page), engine_(engine) {}
 
     std::optional<std::vector<std::string>> ElementIds() override;
-    void SetElementHtml(const std::string& id, const std::string& html) override;
+    void SetElementHtml(std::size_t position, const std::string& id, const std::string& html) override;
     void CallFunction(const std::string& name, const std::string& argument1,
                       const std::string& argument2) override;
     std::string ReadVariable(const std::string& name) override;

@@ -21,8 +21,13 @@ class ITimers;
 // The main window as the frame's rules need it (beyond composing into it).
 class IFrameWindow : public ITrayWindow {
 public:
-    // The id other processes and plug-ins see ("INITIAL_PLUGIN", the instance block).
+    // The window system's id of the window, for other processes (the
+    // instance block). It may change when the window is re-created.
     virtual std::uint64_t WindowId() = 0;
+    // The window handle plug-ins are given ("INITIAL_PLUGIN"): the toolkit's
+    // widget, carried in a pointer-sized value and the same for the
+    // process's whole life.
+    virtual std::intptr_t PluginWindowHandle() = 0;
     virtual WorkArea PrimaryWorkArea() = 0;
     virtual FrameRect Geometry() = 0;
     virtual void MoveTo(int x, int y) = 0;
@@ -57,6 +62,10 @@ public:
     virtual void ShowAbout() = 0;
     // The skin selection dialog's folder browser.
     virtual std::string BrowseForFolder(const std::string& title) = 0;
+    // Asks every modal dialog run above to end as its close box would end
+    // it. Nothing is torn down here: each run returns (and gives its pages
+    // back) once its own event loop has control again.
+    virtual void EndModalRuns() = 0;
 };
 
 // The plug-in view's child window.

@@ -1,12 +1,10 @@
 #include "HostEventCallback.h"
 
-#include "OperatingModes.h"
-
 namespace {
-COperatingModes* g_target = nullptr;
+IPluginEventTarget* g_target = nullptr;
 }
 
-void SetHostEventTarget(COperatingModes* modes) { g_target = modes; }
+void SetHostEventTarget(IPluginEventTarget* target) { g_target = target; }
 
 extern "C" int32_t HostPluginEventCallback(const char* sender, const char* event, int32_t /*extra1*/,
                                            int32_t value, int32_t /*extra2*/) {

@@ -10,6 +10,7 @@
 #include "RegistryHives.h"
 #include "ScriptPage.h"
 #include "SkinDefinition.h"
+#include "SkinValues.h"
 
 namespace {
 
@@ -32,6 +33,23 @@ bool ReadUserDword(IRegistryHives* hives, const char* name, int32_t& value) {
     return true;
 }
 
+// The skin's plug-in view INI; a "\" in PLUGIN_DIALOG "SRC" is a separator.
+std::string PluginIniPathOf(const std::string& skinFolder, const std::string& definitionPath) {
+    return JoinSkinFile(skinFolder, CSkinDefinition::GetPluginViewSource(definitionPath));
+}
+
+// What the user is told when a skin change is refused.
+std::string SkinRefusal(SkinCheck check, const std::string& fileName) {
+    const char* reason = "";
+    switch (check) {
+    case SkinCheck::Missing: reason = "the file does not exist"; break;
+    case SkinCheck::NotADefinition: reason = "the file is not a skin definition"; break;
+    case SkinCheck::NoStylesheet: reason = "it names no XSL stylesheet"; break;
+    case SkinCheck::Usable: break;
+    }
+    return "The skin \"" + fileName + "\" cannot be used: " + reason + ". The current skin stays.";
+}
+
 bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -41,10 +59,11 @@ bool FileExists(const std::string& path) {
 
 CHtmlVesselDlg::CHtmlVesselDlg(FrameServices services)
     : services_(std::move(services)),
+      messages_(services_.messages),
       target_(services_.skinWindow, [this] { return PagesReady && modes_.WindowShown; }),
-      engine_(services_.messages),
+      engine_(messages_),
       documentPage_(services_.page, engine_),
-      loader_(services_.loader, services_.versions, services_.messages, services_.hives),
+      loader_(services_.loader, services_.versions, messages_, services_.hives),
       modes_(plugins_, ModePorts{*this, *this, *this, *this, *this}),
       tray_(services_.trayIcon, services_.trayTimers, services_.clock),
       intervalLoader_(services_.hives),
@@ -64,6 +83,9 @@ void CHtmlVesselDlg::OnInitDialog() {
     services_.page.SetDocumentCompleteHandler([this] { OnMainPageComplete(); });
     services_.page.SetBeforeNavigateHandler([this](const std::string& address) { return OnBeforeNavigate(address); });
     trans_.LoadStoredAlpha(services_.hives);
+    // Until a skin names the application, its boxes ("Initial skin fail",
+    // "Base Interface Not Found") carry the program's own name.
+    services_.window.SetApplicationName(services_.applicationName);
 }
 
 void CHtmlVesselDlg::End(int exitCode) {
@@ -114,7 +136,7 @@ void CHtmlVesselDlg::RunFirstCompletion() {
     }
 
     IPluginViewOwner& owner = *this;
-    view_.reset(new CPlugInView(owner, services_.viewFactory.CreateViewWindow(), services_.messages));
+    view_.reset(new CPlugInView(owner, services_.viewFactory.CreateViewWindow(), messages_));
     view_->LoadPage();
 
     const std::string initialSkin = skinSetting_.ReadInitialSkin();
@@ -129,24 +151,25 @@ void CHtmlVesselDlg::RunFirstCompletion() {
     posX_ = start.x;
     posY_ = start.y;
     engine_.SetPosition(start.x, start.y);
-    engine_.SetSkinFile(skinFile_);
 
-    if (!engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true)) {
-        services_.messages.Show(kInitialSkinFail);
+    if (!ComposeMainPage()) {
+        messages_.Show(kInitialSkinFail);
         End(0);
         return;
     }
     // The window opens at the opacity it had when it was closed.
-    if (trans_.GetAlpha() < CTransDialog::kMaxAlpha) engine_.SetTransparency(trans_.GetAlpha());
+    if (trans_.AppliedAlpha() < CTransDialog::kMaxAlpha) engine_.SetTransparency(trans_.AppliedAlpha());
 
-    SetHostEventTarget(&modes_);
-    loader_.LoadAll(plugins_, PluginLoadContext{static_cast<VARN_VALUE>(window.WindowId()), &modes_.CurrentMode,
-                                                &HostPluginEventCallback});
+    SetHostEventTarget(this);
+    // Plug-ins get the widget, not the window system's id: the id changes
+    // whenever the window is re-created (a topmost change does that).
+    loader_.LoadAll(plugins_, PluginLoadContext{static_cast<VARN_VALUE>(window.PluginWindowHandle()),
+                                                &modes_.CurrentMode, &HostPluginEventCallback});
 
     ReadPluginViewSettings();
 
     applicationName_ = engine_.ApplicationName();
-    window.SetApplicationName(applicationName_);
+    window.SetApplicationName(applicationName_.empty() ? services_.applicationName : applicationName_);
     tray_.Install(this, applicationName_, engine_.IconPath(), CSystemTray::kMenuId, false);
     tray_.SetDefaultMenuItem(CSystemTray::ID_MINIMIZE, false);
     window.SetIcon(engine_.IconPath());
@@ -176,8 +199,7 @@ void CHtmlVesselDlg::RunFirstCompletion() {
 }
 
 void CHtmlVesselDlg::RecomposeAfterReload() {
-    engine_.SetSkinFile(skinFile_);
-    engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true);
+    ComposeMainPage();
     engine_.SetButtonCheck("TOP", Topmost);
     engine_.CallScript("SetAutoPace", modes_.AutoPaceOn ? "true" : "false", "");
     engine_.CallScript("BeginChangeMode", std::to_string(modes_.CurrentMode), "");
@@ -190,7 +212,7 @@ void CHtmlVesselDlg::ReadPluginViewSettings() {
     int x = 0;
     int y = 0;
     ShowsPluginView = CSkinDefinition::GetPluginViewPlacement(SkinDefinitionPath(), x, y);
-    ini_.SetPath(skinFolder_ + CSkinDefinition::GetPluginViewSource(SkinDefinitionPath()));
+    ini_.SetPath(PluginIniPathOf(skinFolder_, SkinDefinitionPath()));
 }
 
 void CHtmlVesselDlg::StartMainTimerIfAllowed() {
@@ -235,7 +257,10 @@ void CHtmlVesselDlg::OnTimer(int id) {
 
 void CHtmlVesselDlg::OnCommand(int command) {
     if (ended_) return;
-    if (modes_.OnModeCommand(command)) return;
+    {
+        const CPluginsInUse inUse(*this);
+        if (modes_.OnModeCommand(command)) return;
+    }
     switch (command) {
     case kCommandRenderShared: RenderSharedData(); break;
     case CSystemTray::ID_MAXIMIZE: RestoreFromTray(); break;
@@ -264,6 +289,7 @@ void CHtmlVesselDlg::RestoreFromTray() {
 
 bool CHtmlVesselDlg::OnPowerEvent(int event, int data) {
     if (event != CAppTray::kSuspend && event != CAppTray::kResume) return false;
+    const CPluginsInUse inUse(*this);
     if (IVARNPlugin* first = plugins_.First())
         plugin_calls::SendThroughTemporaryExtend(first, VARN_CMD_SUSPEND_EVENT, event, 0);
     return event == CAppTray::kResume && data == 2;
@@ -296,10 +322,21 @@ void CHtmlVesselDlg::OnPositionChanged(int x, int y) {
 void CHtmlVesselDlg::SaveAndExit() {
     if (ended_) return;
     if (pluginsInUse_ > 0) {
-        exitDeferred_ = true;
+        // The settings dialog would otherwise hold the exit until the user
+        // closes it; ending it lets the uses unwind.
+        if (!exitDeferred_) {
+            exitDeferred_ = true;
+            services_.dialogs.EndModalRuns();
+        }
         return;
     }
     exit_.Run();
+}
+
+int32_t CHtmlVesselDlg::OnPluginEvent(const char* sender, const char* event, int32_t value) {
+    if (ended_) return 0;
+    const CPluginsInUse inUse(*this);
+    return modes_.OnPluginEvent(sender, event, value);
 }
 
 CHtmlVesselDlg::CPluginsInUse::~CPluginsInUse() {
@@ -329,8 +366,11 @@ std::vector<AboutEntry> CHtmlVesselDlg::AboutEntries() const {
 }
 
 void CHtmlVesselDlg::RunSettings() {
+    // The plug-ins' pages live in the dialog: their code runs whenever the
+    // dialog's event loop does.
+    const CPluginsInUse inUse(*this);
     settings_.DoModal([this] { return services_.dialogs.RunSettings(settings_); });
-    if (ended_) return;
+    if (ended_ || exitDeferred_) return;
     ShowViewDocument(modes_.CurrentMode);
 }
 
@@ -342,7 +382,8 @@ void CHtmlVesselDlg::ToggleTopmost() {
 }
 
 void CHtmlVesselDlg::RunTransparency() {
-    if (services_.dialogs.RunTransparency(trans_)) engine_.SetTransparency(trans_.GetAlpha());
+    if (trans_.DoModal([this] { return services_.dialogs.RunTransparency(trans_); }))
+        engine_.SetTransparency(trans_.GetAlpha());
 }
 
 void CHtmlVesselDlg::MinimizeFromSkin() {
@@ -350,19 +391,40 @@ void CHtmlVesselDlg::MinimizeFromSkin() {
     MinimizeToTray();
 }
 
-void CHtmlVesselDlg::ChangeSkinFromDialog(const std::string& fileName) { ChangeSkin(fileName, true); }
+void CHtmlVesselDlg::ChangeSkinFromDialog(const std::string& fileName) {
+    const std::string folder = chosenSkinFolder_.empty() ? skinFolder_ : chosenSkinFolder_;
+    chosenSkinFolder_.clear();
+    ChangeSkin(folder, fileName, true);
+}
 
-void CHtmlVesselDlg::ChangeSkin(const std::string& fileName, bool fromDialog) {
-    if (ended_) return;
-    engine_.CallScript("RestoreInitial", "", "");
-    skinFile_ = fileName;
+bool CHtmlVesselDlg::ComposeMainPage() {
     engine_.SetSkinFile(skinFile_);
-    const bool composed = engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true);
-    if (!composed && fromDialog) {
-        services_.messages.Show(kInitialSkinFail);
-        loader_.UnloadAll(plugins_);
-        End(0);
+    return engine_.LoadSkin(skinFolder_, &target_, &services_.page, kFrameDocument, true);
+}
+
+void CHtmlVesselDlg::ChangeSkin(const std::string& folder, const std::string& fileName, bool fromDialog) {
+    // A composition waits on the page; a change asked for meanwhile is dropped.
+    if (ended_ || engine_.Composing()) return;
+    // Composing tears the current face down first, so a skin that cannot be
+    // composed is refused before: it used to leave a hidden window without
+    // buttons, or end the program without storing anything.
+    const SkinCheck check = CSkinEngine::CheckSkin(folder, fileName, kFrameDocument);
+    if (check != SkinCheck::Usable) {
+        messages_.Show(SkinRefusal(check, fileName));
         return;
+    }
+    const std::string previousFolder = skinFolder_;
+    const std::string previousFile = skinFile_;
+    engine_.CallScript("RestoreInitial", "", "");
+    skinFolder_ = folder;
+    skinFile_ = fileName;
+    if (!ComposeMainPage()) {
+        // Changed on disk since the check: the previous skin is put back.
+        skinFolder_ = previousFolder;
+        skinFile_ = previousFile;
+        engine_.CallScript("RestoreInitial", "", "");
+        ComposeMainPage();
+        messages_.Show(SkinRefusal(SkinCheck::Missing, fileName));
     }
     ReadPluginViewSettings();
     // Timer 1 runs on after the change even when the new skin shows a plug-in
@@ -388,6 +450,7 @@ void CHtmlVesselDlg::ChangeSkin(const std::string& fileName, bool fromDialog) {
 }
 
 int CHtmlVesselDlg::SelectPluginView(const std::string& identifier) {
+    const CPluginsInUse inUse(*this);
     services_.timers.Stop(kMainTimer);
     if (view_) view_->SetActive(false);
     // A copy: plug-in calls below may call back into the host.
@@ -409,10 +472,10 @@ int CHtmlVesselDlg::SelectPluginView(const std::string& identifier) {
         document = TrimAfterDocumentEnd(document);
         if (view_) view_->Hide();
         services_.window.RedrawNow();
-        ini_.SetPath(skinFolder_ + CSkinDefinition::GetPluginViewSource(SkinDefinitionPath()));
+        ini_.SetPath(PluginIniPathOf(skinFolder_, SkinDefinitionPath()));
         const std::string viewSkin = ini_.ViewSkin(identifier);
         if (viewSkin.empty()) {
-            services_.messages.Show(kGetXmlSkinFileFailed);
+            messages_.Show(kGetXmlSkinFileFailed);
             return kClickFailed;
         }
         if (view_) {
@@ -442,6 +505,7 @@ bool CHtmlVesselDlg::OnBeforeNavigate(const std::string& address) {
 
 void CHtmlVesselDlg::RunNavigationCommand(const std::string& address, bool afterStart) {
     if (ended_) return;
+    const CPluginsInUse inUse(*this);
     const NavigationCommand command = ParseNavigationCommand(address);
     const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
     for (IVARNPlugin* plugin : loaded)
@@ -461,7 +525,10 @@ void CHtmlVesselDlg::RunNavigationCommand(const std::string& address, bool after
 
 // --- plug-in view --------------------------------------------------------
 
-std::string CHtmlVesselDlg::FetchViewDocument(int mode) { return ::FetchViewDocument(plugins_, documents_, mode); }
+std::string CHtmlVesselDlg::FetchViewDocument(int mode) {
+    const CPluginsInUse inUse(*this);
+    return ::FetchViewDocument(plugins_, documents_, mode);
+}
 
 void CHtmlVesselDlg::ShowViewDocument(int mode) {
     const std::string document = FetchViewDocument(mode);
@@ -495,9 +562,10 @@ void CHtmlVesselDlg::LoadInitialView() {
         if (plugin_calls::Name(plugin) != initial) continue;
         viewPluginName_ = initial;
         plugins_.ReleaseViewPluginInfo();
-        ini_.SetPath(skinFolder_ + CSkinDefinition::GetPluginViewSource(SkinDefinitionPath()));
+        ini_.SetPath(PluginIniPathOf(skinFolder_, SkinDefinitionPath()));
         const std::string viewSkin = ini_.ViewSkin(initial);
-        if (viewSkin.empty()) services_.messages.Show(kIniSectionError);
+        // Met again at every tick while the view stays hidden: shown once.
+        messages_.Reflect(viewSkin.empty(), kIniSectionError);
         plugins_.SelectViewPluginInfo(plugin);
         const std::string document = plugin_calls::GetData(plugins_.ViewPluginInfo(), kDocumentBufferSize, 0).text;
         if (DocumentHasWarning(document)) modes_.WarningActive = true;
@@ -531,7 +599,7 @@ void CHtmlVesselDlg::DeactivatePluginView() {
 }
 
 ExitWindowState CHtmlVesselDlg::WindowState() {
-    return {posX_, posY_, Topmost, static_cast<uint32_t>(trans_.GetAlpha())};
+    return {posX_, posY_, Topmost, static_cast<uint32_t>(trans_.AppliedAlpha())};
 }
 
 std::string CHtmlVesselDlg::GetSkinName(const std::string& definitionPath) {

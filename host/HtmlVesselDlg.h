@@ -18,6 +18,7 @@
 #include "FrameGatedSkinWindow.h"
 #include "FramePorts.h"
 #include "GeneralSettingDlg.h"
+#include "HostEventCallback.h"
 #include "InstanceChecker.h"
 #include "LoadedPlugins.h"
 #include "OperatingModes.h"
@@ -84,7 +85,8 @@ class CHtmlVesselDlg : private ISkinCommandTarget,
                        private IWarningTimer,
                        private ISettingsApply,
                        private IPluginViewOwner,
-                       private IFolderBrowser {
+                       private IFolderBrowser,
+                       private IPluginEventTarget {
 public:
     explicit CHtmlVesselDlg(FrameServices services);
     ~CHtmlVesselDlg() override;
@@ -141,6 +143,7 @@ public:
     ITrayTarget& TrayTarget() { return *this; }
     CSettingDialog& Settings() { return settings_; }
     CTransDialog& Transparency() { return trans_; }
+    CSkinSetting& SkinSelection() { return skinSetting_; }
     // The About dialog's list: every library the loader listed, in load order.
     std::vector<AboutEntry> AboutEntries() const;
 
@@ -160,7 +163,10 @@ private:
     void End(int exitCode);
     void StartMainTimerIfAllowed();
     void ReadPluginViewSettings();
-    void ChangeSkin(const std::string& fileName, bool fromDialog);
+    // Checks the new skin first: one that cannot be composed is refused
+    // (the user is told why) and the current skin stays as it is.
+    void ChangeSkin(const std::string& folder, const std::string& fileName, bool fromDialog);
+    bool ComposeMainPage();
     std::string SkinDefinitionPath() const { return skinFolder_ + skinFile_; }
 
     // ISkinCommandTarget
@@ -169,7 +175,7 @@ private:
     void ShowSkinSelection() override;
     void ToggleTopmost() override;
     void RunTransparency() override;
-    void ChangeSkinFromCommand(const std::string& fileName) override { ChangeSkin(fileName, false); }
+    void ChangeSkinFromCommand(const std::string& fileName) override { ChangeSkin(skinFolder_, fileName, false); }
     void MinimizeFromSkin() override;
     int SelectPluginView(const std::string& identifier) override;
 
@@ -193,7 +199,9 @@ private:
     // ISkinOwner
     std::string GetSkinName(const std::string& definitionPath) override;
     std::string DefinitionPath() override { return SkinDefinitionPath(); }
-    void SetSkinFolder(const std::string& folder) override { skinFolder_ = folder; }
+    // The folder is taken over by the change that follows, once the skin in
+    // it has been found usable.
+    void SetSkinFolder(const std::string& folder) override { chosenSkinFolder_ = folder; }
     void ChangeSkin(const std::string& fileName) override { ChangeSkinFromDialog(fileName); }
 
     // ITrayTarget
@@ -225,7 +233,14 @@ private:
         return services_.dialogs.BrowseForFolder(title);
     }
 
+    // IPluginEventTarget: a plug-in's event runs the mode rules, which call
+    // into page scripts (a nested event loop) while the plug-in that sent it
+    // waits for the callback to return.
+    int32_t OnPluginEvent(const char* sender, const char* event, int32_t value) override;
+
     FrameServices services_;
+    // Every box of the frame, its engines and its loader: one at a time.
+    CFailureMessages messages_;
     CFrameGatedSkinWindow target_;
     CSkinEngine engine_;
     CFrameDocumentPage documentPage_;
@@ -245,6 +260,7 @@ private:
     std::unique_ptr<CPlugInView> view_;
 
     std::string skinFolder_;
+    std::string chosenSkinFolder_;  // the skin selection's folder, until a change takes it
     std::string skinFile_ = kDefaultSkinFile;
     std::string viewPluginName_;
     std::string applicationName_;
@@ -259,10 +275,13 @@ private:
     bool dragging_ = false;
     bool ticking_ = false;
 
-    // Plug-in interfaces stay in use across script calls, and a script call
-    // waits in a nested event loop where SIGTERM or the session's end can
-    // arrive. An exit asked for then waits until the outermost such use
-    // returns, so no plug-in is unloaded under its caller.
+    // Plug-in code may be on the stack below any nested event loop: a script
+    // call waits in one, so do the settings dialog (the plug-ins' pages are
+    // their code) and a plug-in's own dialogs. SIGTERM, the session's end,
+    // the tray's Exit or "CLOSE" can arrive there. Every path that calls a
+    // plug-in holds this guard; an exit asked for meanwhile ends the modal
+    // dialogs and runs when the outermost use returns, so no library is
+    // unloaded under its own code.
     class CPluginsInUse {
     public:
         explicit CPluginsInUse(CHtmlVesselDlg& frame) : frame_(frame) { ++frame_.pluginsInUse_; }

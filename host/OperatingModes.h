@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "HostEventCallback.h"
 #include "ModePorts.h"
 
 class CLoadedPlugins;
@@ -37,7 +38,7 @@ struct StartModeSettings {
 // null: the process's hives).
 StartModeSettings ReadStartModeSettings(IRegistryHives* hives = nullptr);
 
-class COperatingModes {
+class COperatingModes : public IPluginEventTarget {
 public:
     COperatingModes(const CLoadedPlugins& plugins, ModePorts ports);
 
@@ -63,7 +64,7 @@ public:
     void RestoreAtStart(const StartModeSettings& settings);
 
     // PluginEventCallback's reaction; always 0.
-    int32_t OnPluginEvent(const char* sender, const char* event, int32_t value);
+    int32_t OnPluginEvent(const char* sender, const char* event, int32_t value) override;
 
     // The rows of the event table, one each.
     void OnAutoPaceChoice(int32_t value);

@@ -6,7 +6,7 @@
 #include "SkinDefinition.h"
 #include "Timers.h"
 
-CPlugInView::CPlugInView(IPluginViewOwner& owner, std::unique_ptr<IViewWindow> window, IMessageBox& messages)
+CPlugInView::CPlugInView(IPluginViewOwner& owner, std::unique_ptr<IViewWindow> window, CFailureMessages& messages)
     : owner_(owner),
       window_(std::move(window)),
       // Composing never shows the view: a skin button does (Show).

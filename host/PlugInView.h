@@ -32,7 +32,7 @@ public:
 
 class CPlugInView {
 public:
-    CPlugInView(IPluginViewOwner& owner, std::unique_ptr<IViewWindow> window, IMessageBox& messages);
+    CPlugInView(IPluginViewOwner& owner, std::unique_ptr<IViewWindow> window, CFailureMessages& messages);
     CPlugInView(const CPlugInView&) = delete;
     CPlugInView& operator=(const CPlugInView&) = delete;
 

@@ -13,7 +13,8 @@ class CFakeDocumentPage : public IDocumentPage {
 public:
     std::vector<std::string> ids;
     bool answers = true;
-    std::map<std::string, std::string> html;
+    std::map<std::string, std::string> html;  // by id: the last write
+    std::map<std::size_t, std::string> htmlAt;  // by position in ids
     std::map<std::string, std::string> variables;
     // "set <id> <html>" and "call <name>(<a>,<b>)" in order.
     std::vector<std::string> log;
@@ -22,8 +23,9 @@ public:
         if (!answers) return std::nullopt;
         return ids;
     }
-    void SetElementHtml(const std::string& id, const std::string& value) override {
+    void SetElementHtml(std::size_t position, const std::string& id, const std::string& value) override {
         html[id] = value;
+        htmlAt[position] = value;
         log.push_back("set " + id + " " + value);
     }
     void CallFunction(const std::string& name, const std::string& a, const std::string& b) override {

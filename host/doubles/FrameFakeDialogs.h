@@ -2,6 +2,7 @@
 // is logged ("dialog ...").
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "EventLog.h"
@@ -17,15 +18,27 @@ public:
     bool transparencyOk = false;
     int transparencyLevel = 200;  // chosen in the dialog when it ends with OK
     std::string browsed;
+    // Run while the dialog is open, as its event loop would run events.
+    std::function<void(CSettingDialog&)> duringSettings;
+    std::function<void()> duringTransparency;
+    int modalEnds = 0;
 
-    int RunSettings(CSettingDialog&) override {
+    int RunSettings(CSettingDialog& dialog) override {
         log_.Add("dialog settings");
-        return settingsResult;
+        if (duringSettings) duringSettings(dialog);
+        return modalEnds > 0 ? CSettingDialog::IDCANCEL : settingsResult;
     }
+    // The slider is moved to transparencyLevel whether the dialog then ends
+    // with OK or not.
     bool RunTransparency(CTransDialog& dialog) override {
         log_.Add("dialog transparency");
-        if (transparencyOk) dialog.OnSliderPosition(transparencyLevel);
-        return transparencyOk;
+        dialog.OnSliderPosition(transparencyLevel);
+        if (duringTransparency) duringTransparency();
+        return transparencyOk && modalEnds == 0;
+    }
+    void EndModalRuns() override {
+        ++modalEnds;
+        log_.Add("dialog end modal");
     }
     void ShowSkinSelection(CSkinSetting&) override { log_.Add("dialog skin selection"); }
     void ShowAbout() override { log_.Add("dialog about"); }

@@ -13,6 +13,7 @@ public:
     explicit CFrameFakeWindow(CEventLog& log) : log_(log) {}
 
     std::uint64_t id = 0x1234;
+    std::intptr_t widget = 0x5678;
     WorkArea workArea{0, 0, 1280, 994};
     FrameRect geometry{0, 0, 480, 320};
     bool visible = false;
@@ -24,6 +25,7 @@ public:
     int waitedMs = 0;
 
     std::uint64_t WindowId() override { return id; }
+    std::intptr_t PluginWindowHandle() override { return widget; }
     WorkArea PrimaryWorkArea() override { return workArea; }
     FrameRect Geometry() override { return geometry; }
     void MoveTo(int x, int y) override {

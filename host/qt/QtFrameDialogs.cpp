@@ -20,7 +20,7 @@ int CQtFrameDialogs::RunSettings(CSettingDialog& logic) {
     // dialog is opened, run and closed here without that wrapper.
     CQtSettingDialog dialog(logic, owner_ ? owner_->windowIcon() : QIcon(), owner_);
     dialog.Open();
-    const int result = dialog.exec();
+    const int result = RunModal(dialog, [&dialog] { return dialog.exec(); });
     // A window closed without OK or Cancel still gives the pages back.
     logic.OnDestroy();
     return result == CSettingDialog::IDOK ? CSettingDialog::IDOK : CSettingDialog::IDCANCEL;
@@ -28,7 +28,7 @@ int CQtFrameDialogs::RunSettings(CSettingDialog& logic) {
 
 bool CQtFrameDialogs::RunTransparency(CTransDialog& logic) {
     CQtTransDialog dialog(logic, owner_);
-    return dialog.Run() == 1;
+    return RunModal(dialog, [&dialog] { return dialog.Run(); }) == 1;
 }
 
 void CQtFrameDialogs::ShowSkinSelection(CSkinSetting& selection) {
@@ -43,9 +43,24 @@ void CQtFrameDialogs::ShowSkinSelection(CSkinSetting& selection) {
 void CQtFrameDialogs::ShowAbout() {
     CAboutDlg logic(aboutEntries_ ? aboutEntries_() : std::vector<AboutEntry>{});
     CQtAboutDlg dialog(logic, owner_ ? owner_->windowIcon() : QIcon(), owner_);
-    dialog.Run();
+    RunModal(dialog, [&dialog] { return dialog.Run(); });
 }
 
 std::string CQtFrameDialogs::BrowseForFolder(const std::string& title) {
     return QFileDialog::getExistingDirectory(owner_, QString::fromStdString(title)).toStdString();
+}
+
+int CQtFrameDialogs::RunModal(QDialog& dialog, const std::function<int()>& run) {
+    running_.emplace_back(&dialog);
+    const int result = run();
+    std::erase_if(running_, [&dialog](const QPointer<QDialog>& entry) { return entry.isNull() || entry == &dialog; });
+    return result;
+}
+
+void CQtFrameDialogs::EndModalRuns() {
+    // done() only hides the dialog and ends its event loop; the settings
+    // dialog's pages are given back by its run once that loop returns, not
+    // here, where a plug-in's own code may still be below on the stack.
+    for (auto it = running_.rbegin(); it != running_.rend(); ++it)
+        if (*it) (*it)->done(QDialog::Rejected);
 }

@@ -3,6 +3,7 @@
 // frame; these entries only create, run and close the widgets.
 #pragma once
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -28,9 +29,14 @@ public:
     void ShowSkinSelection(CSkinSetting& selection) override;
     void ShowAbout() override;
     std::string BrowseForFolder(const std::string& title) override;
+    void EndModalRuns() override;
 
 private:
+    // Runs dialog modally; EndModalRuns can end it meanwhile.
+    int RunModal(QDialog& dialog, const std::function<int()>& run);
+
     QPointer<QWidget> owner_;
     QPointer<CQtSkinSetting> skinSelection_;
     std::function<std::vector<AboutEntry>()> aboutEntries_;
+    std::vector<QPointer<QDialog>> running_;  // innermost last
 };

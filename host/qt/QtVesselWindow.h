@@ -28,6 +28,7 @@ public:
 
     // IFrameWindow
     std::uint64_t WindowId() override;
+    std::intptr_t PluginWindowHandle() override { return reinterpret_cast<std::intptr_t>(static_cast<QWidget*>(this)); }
     WorkArea PrimaryWorkArea() override;
     FrameRect Geometry() override;
     void MoveTo(int x, int y) override;

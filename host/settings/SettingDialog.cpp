@@ -2,6 +2,7 @@
 
 #include "IniProfile.h"
 #include "PluginCalls.h"
+#include "SkinValues.h"
 
 using namespace plugin_calls;
 
@@ -62,7 +63,8 @@ bool CSettingDialog::AddPluginPage(IVARNPlugin* plugin, const CIniProfile& ini) 
     const std::string section = Name(extend);
     const std::string icon = ini.GetString(section, "Icon", "", kIniValueChars);
     if (icon.empty()) view_->ShowMessage("Icon string Error");
-    const int image = view_->AddIconFile(frame_.SkinFolder() + icon);
+    // A "\" in the value (skins written on the original platform) is a separator.
+    const int image = view_->AddIconFile(JoinSkinFile(frame_.SkinFolder(), icon));
     const std::string name = image < 0 ? "" : ini.GetString(section, "Name", "", kIniValueChars);
     if (image < 0 || name.empty()) {
         // This plug-in's references were never handed to a list item, so no

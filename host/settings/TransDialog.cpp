@@ -15,6 +15,7 @@ void CTransDialog::LoadStoredAlpha(IRegistryHives* hives) {
     if (registry.QueryDword("SOFTWARE\\VARN\\TamloIII", "TRANS", &stored))
         m_alpha = std::clamp(static_cast<int>(std::min<std::uint32_t>(stored, kMaxAlpha)), kMinAlpha,
                              kMaxAlpha);
+    applied_ = m_alpha;
 }
 
 void CTransDialog::OnInitDialog(ITransDialogView& view) {

@@ -29,9 +29,11 @@ struct CBitmapPixels {
     }
 };
 
-// Windows device-independent bitmap files: 1, 4, 8, 24 and 32 bits per pixel,
-// uncompressed, bottom-up or top-down rows. Anything else, a truncated file,
-// or a picture above kMaxBitmapSide on a side gives nothing.
+// Windows device-independent bitmap files: 1, 4, 8, 16, 24 and 32 bits per
+// pixel, uncompressed (bottom-up or top-down rows), RLE8 and RLE4 (bottom-up),
+// and 16 or 32 bits with colour masks (BI_BITFIELDS: 5-6-5, 5-5-5, ...); 16
+// bits without masks are 5-5-5. Anything else, a truncated file, or a picture
+// above kMaxBitmapSide on a side gives nothing.
 inline constexpr int kMaxBitmapSide = 16384;
 std::optional<CBitmapPixels> DecodeBmp(std::span<const std::uint8_t> bytes);
 std::optional<CBitmapPixels> LoadBmpFile(const std::string& path);

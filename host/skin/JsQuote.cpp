@@ -1,5 +1,7 @@
 #include "JsQuote.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 
@@ -26,7 +28,26 @@ std::size_t Utf8Length(std::string_view text, std::size_t at) {
     return length;
 }
 
+constexpr std::array<std::string_view, 48> kReservedWords{
+    "arguments", "await",    "break",     "case",       "catch",   "class",     "const",  "continue",  "debugger",
+    "default",   "delete",   "do",        "else",       "enum",    "eval",      "export", "extends",   "false",
+    "finally",   "for",      "function",  "if",         "implements", "import", "in",     "instanceof", "interface",
+    "let",       "new",      "null",      "package",    "private", "protected", "public", "return",    "static",
+    "super",     "switch",   "this",      "throw",      "true",    "try",       "typeof", "var",       "void",
+    "while",     "with",     "yield"};
+
+bool IdentifierStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$';
+}
+
 }  // namespace
+
+bool IsPlainScriptIdentifier(std::string_view name) {
+    if (name.empty() || name.size() > 255 || !IdentifierStart(name[0])) return false;
+    for (char c : name)
+        if (!IdentifierStart(c) && !(c >= '0' && c <= '9')) return false;
+    return std::find(kReservedWords.begin(), kReservedWords.end(), name) == kReservedWords.end();
+}
 
 std::string JsQuote(std::string_view text) {
     std::string out;

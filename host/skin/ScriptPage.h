@@ -3,6 +3,7 @@
 // the test double keeps a page model in memory.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,10 +36,17 @@ public:
     virtual ScriptOutcome Read(const std::string& name) = 0;
     // Runs a piece of script; nothing is waited for or reported.
     virtual void Execute(const std::string& code) = 0;
+    // Waits, taking no user input, until the script expression (fixed text
+    // of the host's, never built from page or skin data) is true; false
+    // when timeoutMs passed first or the page is gone.
+    virtual bool WaitUntil(const std::string& condition, int timeoutMs) = 0;
 
     // Writes, applied in the order given and before any later call.
     virtual void SetBodyHtml(const std::string& html) = 0;
-    virtual void SetElementHtml(const std::string& id, const std::string& html) = 0;
+    // The element at position among the elements ElementIds lists (several
+    // may share an id), written only while it still has that id: the page
+    // may have changed since the ids were read.
+    virtual void SetElementHtml(std::size_t position, const std::string& id, const std::string& html) = 0;
     virtual void SetImageSource(const std::string& id, const std::string& src) = 0;
     // Ids of all elements that have one, in document order; nothing when the
     // page did not answer.

@@ -38,7 +38,10 @@ void CSkinButton::SetSkin(const std::string& normal, const std::string& down, co
     focusMargin_ = std::max(focusMargin, 0);
 
     if (mask.empty()) return;
-    const std::optional<CBitmapPixels> bitmap = LoadBmpFile(mask);
+    // Masks load from what faces load from: a bitmap the decoder here reads
+    // (bounded against lying headers), otherwise the picture the widget read.
+    std::optional<CBitmapPixels> bitmap = LoadBmpFile(mask);
+    if (!bitmap && widget_) bitmap = widget_->MaskPixels();
     if (!bitmap) return;
     outline_ = RegionFromBitmap(&*bitmap, kSkinWhite);
     if (outline_ && widget_) widget_->SetShape(*outline_);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Bitmap.h"
 #include "ButtonLook.h"
 #include "Region.h"
 
@@ -21,6 +22,9 @@ public:
     virtual void Resize(int width, int height) = 0;
     // Loads the images (empty path: none); tells which ones loaded.
     virtual ImagePresence LoadImages(const ImagePaths& paths) = 0;
+    // The pixels of the mask image LoadImages loaded, read the way the faces
+    // are (any format they may have); nothing when it loaded none.
+    virtual std::optional<CBitmapPixels> MaskPixels() const = 0;
     // Cuts the widget to the rectangles, for drawing and for clicks.
     virtual void SetShape(const std::vector<SkinRect>& rects) = 0;
     virtual void SetToolTip(const std::string& text) = 0;

@@ -34,7 +34,21 @@ ButtonBehaviour BehaviourOf(const SkinButton& description) {
 
 }  // namespace
 
-CSkinEngine::CSkinEngine(IMessageBox& messages) : messages_(messages) {}
+CSkinEngine::CSkinEngine(IMessageBox& messages)
+    : ownMessages_(std::make_unique<CFailureMessages>(messages)), messages_(*ownMessages_) {}
+
+CSkinEngine::CSkinEngine(CFailureMessages& messages) : messages_(messages) {}
+
+SkinCheck CSkinEngine::CheckSkin(const std::string& skinFolder, const std::string& skinFile,
+                                 const std::string& dataText) {
+    const std::string folder = SkinFolderWithSeparator(skinFolder);
+    if (!FileExists(folder + skinFile)) return SkinCheck::Missing;
+    CXmlDocument definition;
+    if (!definition.LoadFile(folder + skinFile) || definition.CountElements("VARNSKINDEFINE/SKIN") == 0)
+        return SkinCheck::NotADefinition;
+    if (!dataText.empty() && CSkinDefinition(definition, folder).ReadXslPath().empty()) return SkinCheck::NoStylesheet;
+    return SkinCheck::Usable;
+}
 
 CSkinEngine::~CSkinEngine() { DestroyButtons(); }
 
@@ -106,8 +120,10 @@ bool CSkinEngine::ComposePage(const CSkinDefinition& skin, const std::string& da
     if (!dataText.empty()) {
         const std::string xslPath = skin.ReadXslPath();
         if (xslPath.empty()) return false;
-        if (!stylesheet_.LoadFile(xslPath)) messages_.Show("Load XSL File Failed");
-        if (!data_.LoadText(dataText)) messages_.Show("Load XML Data Failed");
+        // The view composes again on every tick while it is hidden: a
+        // failure that lasts is shown once, not once per tick.
+        messages_.Reflect(!stylesheet_.LoadFile(xslPath), "Load XSL File Failed");
+        messages_.Reflect(!data_.LoadText(dataText), "Load XML Data Failed");
         // The page buffer holds 51,199 characters of stylesheet output. Longer
         // output is cut there (never overrun) and the cut is reported through
         // StylesheetOutputCut(); the images below are still all written.
@@ -121,9 +137,13 @@ bool CSkinEngine::ComposePage(const CSkinDefinition& skin, const std::string& da
     page_->SetBodyHtml(html);
 
     // The body is written first, so the skin's script finds the composed
-    // elements when it runs.
+    // elements when it runs. The script loads on its own time; composition
+    // waits for it, so the calls the owner makes next ("OnInitial",
+    // "BeginChangeMode") reach this skin's functions, not nothing or the
+    // previous skin's.
     if (skin.HasJavaScript()) {
         bridge_.CallFunction("loadScript", FileUrlPath(skin.ReadJavaScriptPath()));
+        page_->WaitUntil(kSkinScriptSettled, kSkinScriptWaitMs);
         bridge_.CallFunction("SetBackGround", FileUrlPath(skin.ReadSkin().backgroundPath));
     }
     return true;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FailureMessages.h"
 #include "MessageBox.h"
 #include "ScriptBridge.h"
 #include "SkinCommandButton.h"
@@ -15,12 +16,27 @@
 #include "XmlDocument.h"
 
 inline constexpr int kFirstButtonControlId = 5000;
+// The page resources' state of the skin's script, and how long composition
+// waits for a script file to load before it goes on without it.
+inline constexpr const char* kSkinScriptSettled = "window.skinScriptState!=='loading'";
+inline constexpr int kSkinScriptWaitMs = 3000;
 
 class CSkinDefinition;
 
+// Whether a skin can be composed, told before anything is torn down.
+enum class SkinCheck {
+    Usable,
+    Missing,         // no definition file
+    NotADefinition,  // it does not parse, or has no VARNSKINDEFINE/SKIN
+    NoStylesheet,    // data would be given, but the skin names no stylesheet
+};
+
 class CSkinEngine {
 public:
+    // Failure boxes through messages, gated on their own.
     explicit CSkinEngine(IMessageBox& messages);
+    // Failure boxes gated together with the rest of the program's.
+    explicit CSkinEngine(CFailureMessages& messages);
     ~CSkinEngine();
     CSkinEngine(const CSkinEngine&) = delete;
     CSkinEngine& operator=(const CSkinEngine&) = delete;
@@ -40,6 +56,12 @@ public:
     // interleaved with it.
     bool LoadSkin(const std::string& skinFolder, ISkinWindow* target, IScriptPage* page,
                   const std::string& dataText, bool applyOutline);
+    bool Composing() const { return composing_; }
+    // What LoadSkin with these values would meet, without composing. A
+    // definition that does not parse counts as unusable here, though
+    // LoadSkin would compose an empty face from it.
+    static SkinCheck CheckSkin(const std::string& skinFolder, const std::string& skinFile,
+                               const std::string& dataText);
 
     // The set-check request for the first check or radio button with this
     // ID; false when there is none (push buttons do not count).
@@ -74,7 +96,8 @@ private:
     bool ComposePage(const CSkinDefinition& skin, const std::string& dataText);
     void CreateButtons(const CSkinDefinition& skin);
 
-    IMessageBox& messages_;
+    std::unique_ptr<CFailureMessages> ownMessages_;
+    CFailureMessages& messages_;
     int baseControlId_ = kFirstButtonControlId;
     bool layered_ = false;
     bool timerFlag_ = true;

@@ -130,6 +130,3 @@ function ShowFans() {
 function testState() {
   return "mode:" + currentMode + ";autopace:" + autopace + ";warning:" + hardwareWarning + ";refreshes:" + refreshes;
 }
-
-// The file may finish loading after the host's first OnInitial call.
-OnInitial();

@@ -80,6 +80,3 @@ function testState() {
   for (var k in enabledFans) if (enabledFans[k]) on = on + 1;
   return "refreshes:" + refreshes + ";live:" + live + ";enabled:" + on;
 }
-
-// The file may finish loading after the host's first OnInitial call.
-OnInitial();

@@ -89,6 +89,17 @@ TEST(DataDocumentRenderer, FieldIsReadAsTheNthNodeSoAMissingFieldShiftsLaterItem
     EXPECT_EQ(page.Calls().back(), "VARNEQ_WARNING(,TRUE)");
 }
 
+TEST(DataDocumentRenderer, ElementsSharingAnIdAreEachWrittenAndReported) {
+    CFakeDocumentPage page;
+    page.ids = {"S+A+V", "", "other", "S+A+V"};
+    CDataDocumentRenderer renderer(DocumentPageKind::MainPage);
+    renderer.Render("<VARN_PLUGIN><S><ITEM NAME=\"A\"><V>a</V><AVAILABILITY>4</AVAILABILITY></ITEM></S></VARN_PLUGIN>",
+                    page, false);
+    EXPECT_EQ(page.htmlAt, (std::map<std::size_t, std::string>{{0, "a"}, {3, "a"}}));
+    EXPECT_EQ(page.Calls(), (std::vector<std::string>{"VARNEQ_ITEM_WARNING(S+A+V,TRUE)", "VARNEQ_ITEM_WARNING(S+A+V,TRUE)",
+                                                      "VARNEQ_WARNING(,FALSE)"}));
+}
+
 TEST(DataDocumentRenderer, SinglePlusFindsTheItemWithoutOrWithEmptyName) {
     CFakeDocumentPage page;
     page.ids = {"S+V"};

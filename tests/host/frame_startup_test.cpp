@@ -61,14 +61,43 @@ TEST_F(FrameStartupTest, SecondInstanceEndsAtOnceWithoutWindowOrPlugins) {
 
 TEST_F(FrameStartupTest, SkinThatCannotBeComposedIsFatalAndStoresNothing) {
     ListPlugins({"ZETA_PLUGIN"});
+    SetUserDword("PosX", 111);
+    SetUserDword("Mode", 4);
+    SetUserDword("TRANS", 200);
+    SetUserString("TOP", "TRUE");
     std::filesystem::remove(programFolder_ + "Skin/KavoIII.xml");
+    // SIGTERM while the message is open: the exit waits for the sequence,
+    // which has ended the program by then.
+    std::string caption;
+    messages_.onShow = [&](const std::string&) {
+        caption = window_.applicationName;
+        Frame().OnSessionEnd();
+    };
     Started();
     EXPECT_EQ(messages_.shown, std::vector<std::string>{kInitialSkinFail});
+    EXPECT_EQ(caption, "Velmar");  // the program's name: no skin has named it yet
     EXPECT_EQ(window_.exitCode, 0);
+    EXPECT_EQ(log_.Count("end 0"), 1);
     EXPECT_TRUE(JournalOf("ZETA_PLUGIN").empty());
-    EXPECT_EQ(UserDword("PosX"), -1);
+    EXPECT_EQ(UserDword("PosX"), 111);
+    EXPECT_EQ(UserDword("Mode"), 4);
+    EXPECT_EQ(UserDword("TRANS"), 200);
+    EXPECT_EQ(UserString("TOP"), "TRUE");
     EXPECT_EQ(UserString("InitialSkin"), "<missing>");
     EXPECT_FALSE(trayIcon_.shown);
+}
+
+TEST_F(FrameStartupTest, PluginsGetTheWidgetAsWindowHandleAndMessagesAreCaptioned) {
+    Configure("KAVOCLOCK_PLUGIN", "INITIAL", "1");
+    Configure("OMEGA_PLUGIN", "NO_BASE", "1");
+    ListPlugins({"KAVOCLOCK_PLUGIN", "OMEGA_PLUGIN"});
+    std::string caption = "<none>";
+    messages_.onShow = [&](const std::string&) { caption = window_.applicationName; };
+    Started();
+    EXPECT_EQ(JournalCount("KAVOCLOCK_PLUGIN", "SendCommand INITIAL_PLUGIN " + std::to_string(window_.widget) + " 0"),
+              1);
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{kBaseInterfaceNotFound});
+    EXPECT_EQ(caption, "Velmar");
 }
 
 TEST_F(FrameStartupTest, StoredPositionBeyondTheWorkAreaStartsAtZeroPerAxis) {

@@ -46,6 +46,20 @@ TEST_F(FrameViewTest, SelectingAPluginComposesItsViewSkinWithTheTrimmedDocument)
     EXPECT_EQ(Frame().Plugins().ViewPluginBase(), Frame().Plugins().FindByName("OMEGA_PLUGIN"));
 }
 
+TEST_F(FrameViewTest, BackslashInTheViewIniSourceIsASeparator) {
+    ListPlugins({"ZETA_PLUGIN"});
+    WriteSkinFile("KavoIII.xml", "<VARNSKINDEFINE><SKIN><APPLICATION NAME=\"Velmar\" TIMER=\"TRUE\"/>"
+                                 "<XSL SRC=\"main.xsl\"/><PLUGIN_DIALOG SRC=\"views\\PlugIn.ini\" "
+                                 "INIT=\"ZETA_PLUGIN\" SHOW=\"TRUE\"/></SKIN></VARNSKINDEFINE>");
+    std::filesystem::create_directories(programFolder_ + "Skin/views");
+    WriteSkinFile("views/PlugIn.ini", "[ZETA_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\nUpdate=1\nshare=1\n");
+    Started();
+    EXPECT_EQ(Frame().CurrentPluginIniPath(), programFolder_ + "Skin/views/PlugIn.ini");
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(Click("ZETA_PLUGIN"), kClickHandled);
+    EXPECT_TRUE(ViewWindow().shown);
+}
+
 TEST_F(FrameViewTest, ViewSkinMissingFromTheIniFailsWithTimersStopped) {
     ListPlugins({"ZETA_PLUGIN", "OMEGA_PLUGIN"});
     ViewSkinFor("ZETA_PLUGIN", 1, 0);
@@ -162,6 +176,26 @@ TEST_F(FrameViewTest, InitialViewWithoutIniSectionIsReportedAndComposedFromTheFo
     EXPECT_EQ(Frame().View()->Engine().DefinitionPath(), programFolder_ + "Skin/");
     EXPECT_EQ(Frame().ViewPluginName(), "ZETA_PLUGIN");
     EXPECT_FALSE(Frame().View()->UpdateEnabled());
+}
+
+// The hidden view is loaded again at every tick, each load meeting the same
+// missing section.
+TEST_F(FrameViewTest, MissingIniSectionIsShownOnceWhileItLasts) {
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    WriteSkinFile("PlugIn.ini", "[OTHER_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\n");
+    Started();
+    auto tick = [this] {
+        timers_.Tick(kMainTimer);
+        timers_.Tick(kViewReloadTimer);
+    };
+    for (int i = 0; i < 3; ++i) tick();
+    EXPECT_EQ(messages_.shown.size(), 1u);
+    WriteSkinFile("PlugIn.ini", "[ZETA_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\n");
+    tick();
+    WriteSkinFile("PlugIn.ini", "[OTHER_PLUGIN]\nxml=ZEFAN\\ZefanView.xml\n");
+    tick();
+    EXPECT_EQ(messages_.shown, (std::vector<std::string>{kIniSectionError, kIniSectionError}));
 }
 
 TEST_F(FrameViewTest, ViewSkinPathWithTwoSubFoldersComposesFromTheInnerFolder) {

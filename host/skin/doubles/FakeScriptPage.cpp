@@ -24,12 +24,21 @@ void CFakeScriptPage::Execute(const std::string& code) {
     executed.push_back(code);
 }
 
+bool CFakeScriptPage::WaitUntil(const std::string& condition, int) {
+    if (log_) log_->Add("wait " + condition);
+    waits.push_back(condition);
+    return waitAnswer;
+}
+
 void CFakeScriptPage::SetBodyHtml(const std::string& html) {
     if (log_) log_->Add("body");
     body = html;
 }
 
-void CFakeScriptPage::SetElementHtml(const std::string& id, const std::string& html) { elementHtml[id] = html; }
+void CFakeScriptPage::SetElementHtml(std::size_t position, const std::string& id, const std::string& html) {
+    elementHtml[id] = html;
+    elementHtmlAt[position] = html;
+}
 
 void CFakeScriptPage::SetImageSource(const std::string& id, const std::string& src) { imageSources[id] = src; }
 

@@ -23,8 +23,11 @@ public:
     ScriptOutcome Invoke(const std::string& name, const std::vector<std::string>& args) override;
     ScriptOutcome Read(const std::string& name) override;
     void Execute(const std::string& code) override;
+    // Logged ("wait <condition>"); answers waitAnswer.
+    bool WaitUntil(const std::string& condition, int timeoutMs) override;
+    bool waitAnswer = true;
     void SetBodyHtml(const std::string& html) override;
-    void SetElementHtml(const std::string& id, const std::string& html) override;
+    void SetElementHtml(std::size_t position, const std::string& id, const std::string& html) override;
     void SetImageSource(const std::string& id, const std::string& src) override;
     std::optional<std::vector<std::string>> ElementIds() override;
     void SetDocumentCompleteHandler(std::function<void()> handler) override { complete_ = std::move(handler); }
@@ -42,8 +45,10 @@ public:
     };
     std::vector<Call> calls;
     std::vector<std::string> executed;
+    std::vector<std::string> waits;
     std::string body;
-    std::map<std::string, std::string> elementHtml;
+    std::map<std::string, std::string> elementHtml;  // by id: the last write
+    std::map<std::size_t, std::string> elementHtmlAt;  // by position in ids
     std::map<std::string, std::string> imageSources;
     std::vector<std::string> ids;  // answered by ElementIds
 

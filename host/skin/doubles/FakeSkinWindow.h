@@ -18,6 +18,7 @@ public:
     void Place(int x, int y, int width, int height) override;
     void Resize(int width, int height) override;
     ImagePresence LoadImages(const ImagePaths& paths) override;
+    std::optional<CBitmapPixels> MaskPixels() const override { return maskPixels; }
     void SetShape(const std::vector<SkinRect>& rects) override { shape = rects; }
     void SetToolTip(const std::string& text) override { tip = text; }
     void Repaint() override { ++repaints; }
@@ -29,6 +30,7 @@ public:
     bool shown = false;
     ImagePaths paths;
     std::optional<std::vector<SkinRect>> shape;
+    std::optional<CBitmapPixels> maskPixels;  // a mask in a format only the widget reads
     std::string tip;
     int repaints = 0;
     bool focused = false;

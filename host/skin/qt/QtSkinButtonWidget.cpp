@@ -124,6 +124,25 @@ ImagePresence CQtSkinButtonWidget::LoadImages(const ImagePaths& paths) {
     return present;
 }
 
+std::optional<CBitmapPixels> CQtSkinButtonWidget::MaskPixels() const {
+    if (!widget_) return std::nullopt;
+    const QPixmap& mask = widget_->images[static_cast<std::size_t>(ImageSlot::Mask)];
+    if (mask.isNull() || mask.width() > kMaxBitmapSide || mask.height() > kMaxBitmapSide) return std::nullopt;
+    const QImage image = mask.toImage().convertToFormat(QImage::Format_RGB32);
+    CBitmapPixels pixels;
+    pixels.width = image.width();
+    pixels.height = image.height();
+    pixels.pixels.reserve(static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            pixels.pixels.push_back(SkinRgb{static_cast<std::uint8_t>(qRed(line[x])),
+                                            static_cast<std::uint8_t>(qGreen(line[x])),
+                                            static_cast<std::uint8_t>(qBlue(line[x]))});
+    }
+    return pixels;
+}
+
 void CQtSkinButtonWidget::SetShape(const std::vector<SkinRect>& rects) {
     if (widget_) widget_->setMask(RegionFromRects(rects));
 }

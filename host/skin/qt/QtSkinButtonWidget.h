@@ -53,6 +53,7 @@ public:
     void Place(int x, int y, int width, int height) override;
     void Resize(int width, int height) override;
     ImagePresence LoadImages(const ImagePaths& paths) override;
+    std::optional<CBitmapPixels> MaskPixels() const override;
     void SetShape(const std::vector<SkinRect>& rects) override;
     void SetToolTip(const std::string& text) override;
     void Repaint() override;

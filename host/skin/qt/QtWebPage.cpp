@@ -1,5 +1,6 @@
 #include "QtWebPage.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
@@ -20,6 +21,17 @@ const char* const kEncodeValue =
     "return{s:'ok',t:'other'};}";
 
 QString Quote(const std::string& text) { return QString::fromStdString(JsQuote(text)); }
+
+// An expression giving {v: value} for the global name, or null when the name
+// is not declared. A plain identifier is read in global scope (an arrow with
+// no parameters or locals, so nothing shadows it), which also finds globals
+// declared with let or const; any other name is only ever quoted and looked
+// up as a property of window.
+QString GlobalLookup(const std::string& name) {
+    if (IsPlainScriptIdentifier(name))
+        return QString("(()=>{try{return{v:%1};}catch(e){return null;}})()").arg(QString::fromStdString(name));
+    return QString("((n)=>(n in window)?{v:window[n]}:null)(%1)").arg(Quote(name));
+}
 
 }  // namespace
 
@@ -90,16 +102,16 @@ ScriptOutcome CQtWebPage::Invoke(const std::string& name, const std::vector<std:
         list += Quote(a);
     }
     const QString code = QString(
-        "(function(n,a,E){var f=window[n];"
+        "(function(g,a,E){var f=g?g.v:undefined;"
         "if(typeof f!=='function')return{s:'unknown'};"
         "try{return E(f.apply(window,a));}catch(e){return{s:'exception',m:String(e)};}})(%1,[%2],%3)")
-                             .arg(Quote(name), list, QString::fromLatin1(kEncodeValue));
+                             .arg(GlobalLookup(name), list, QString::fromLatin1(kEncodeValue));
     return Answer(code);
 }
 
 ScriptOutcome CQtWebPage::Read(const std::string& name) {
-    const QString code = QString("(function(n,E){if(!(n in window))return{s:'unknown'};return E(window[n]);})(%1,%2)")
-                             .arg(Quote(name), QString::fromLatin1(kEncodeValue));
+    const QString code = QString("(function(g,E){if(!g)return{s:'unknown'};return E(g.v);})(%1,%2)")
+                             .arg(GlobalLookup(name), QString::fromLatin1(kEncodeValue));
     return Answer(code);
 }
 
@@ -109,12 +121,30 @@ void CQtWebPage::Run(const std::string& code) {
 
 void CQtWebPage::Execute(const std::string& code) { Run(code); }
 
+bool CQtWebPage::WaitUntil(const std::string& condition, int timeoutMs) {
+    constexpr int kPollMs = 10;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const QString test = QString("!!(%1)").arg(QString::fromStdString(condition));
+    for (;;) {
+        const std::optional<QVariant> answer = Evaluate(test);
+        if (!answer) return false;  // gone, or not answering: waiting longer will not help
+        if (answer->toBool()) return true;
+        if (elapsed.elapsed() >= timeoutMs) return false;
+        QEventLoop pause;
+        QTimer::singleShot(kPollMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
 void CQtWebPage::SetBodyHtml(const std::string& html) {
     Run("if(document.body)document.body.innerHTML=" + JsQuote(html) + ";");
 }
 
-void CQtWebPage::SetElementHtml(const std::string& id, const std::string& html) {
-    Run("(function(e){if(e)e.innerHTML=" + JsQuote(html) + ";})(document.getElementById(" + JsQuote(id) + "));");
+void CQtWebPage::SetElementHtml(std::size_t position, const std::string& id, const std::string& html) {
+    // The same list ElementIds reads, so a position names the same element.
+    Run("(function(e){if(e&&e.id===" + JsQuote(id) + ")e.innerHTML=" + JsQuote(html) +
+        ";})(document.querySelectorAll('[id]')[" + std::to_string(position) + "]);");
 }
 
 void CQtWebPage::SetImageSource(const std::string& id, const std::string& src) {

@@ -35,8 +35,9 @@ public:
     ScriptOutcome Invoke(const std::string& name, const std::vector<std::string>& args) override;
     ScriptOutcome Read(const std::string& name) override;
     void Execute(const std::string& code) override;
+    bool WaitUntil(const std::string& condition, int timeoutMs) override;
     void SetBodyHtml(const std::string& html) override;
-    void SetElementHtml(const std::string& id, const std::string& html) override;
+    void SetElementHtml(std::size_t position, const std::string& id, const std::string& html) override;
     void SetImageSource(const std::string& id, const std::string& src) override;
     std::optional<std::vector<std::string>> ElementIds() override;
     void SetDocumentCompleteHandler(std::function<void()> handler) override;

@@ -43,7 +43,16 @@ function SendZetaHello() {
   window.location.href = "velmar/ZETA_PLUGIN:HELLO:7:8";
 }
 
+// Every element showing the first fan's caption, in page order.
+function captions() {
+  var out = [];
+  document.querySelectorAll("[id]").forEach(function(e) {
+    if (e.id == "FAN+ZEFAN_FAN_0+CAPTION") out.push(e.innerHTML);
+  });
+  return out.join("|");
+}
+
 function testState() {
   return "ticks:" + ticks + ";initial:" + initialCalls + ";mode:" + currentMode + ";warning:" + warnings +
-         ";url:" + window.location.protocol;
+         ";url:" + window.location.protocol + ";captions:" + captions();
 }

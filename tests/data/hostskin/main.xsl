@@ -1,7 +1,8 @@
 <?xml version="1.0" encoding="UTF-8"?>
 <!-- The main page: the frame document carries no data, so this writes the
      fixed face. Elements whose id is section+item+field receive the fan
-     plug-in's values on every update tick. -->
+     plug-in's values on every update tick; the first fan's caption is shown
+     twice, under one id. -->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
   <xsl:output method="html"/>
   <xsl:template match="/">
@@ -11,7 +12,7 @@
         <TR><TD ID="FAN+ZEFAN_FAN_0+CAPTION">-</TD><TD ID="FAN+ZEFAN_FAN_0+PWM_DUTYCYCLE">-</TD><TD>target</TD><TD ID="FAN+ZEFAN_FAN_0+TARGET_TEMP">-</TD></TR>
         <TR><TD ID="FAN+ZEFAN_FAN_1+CAPTION">-</TD><TD ID="FAN+ZEFAN_FAN_1+PWM_DUTYCYCLE">-</TD><TD>target</TD><TD ID="FAN+ZEFAN_FAN_1+TARGET_TEMP">-</TD></TR>
       </TABLE>
-      <DIV STYLE="margin-top:6px;">mode <SPAN ID="modeText">0</SPAN> &#183; ticks <SPAN ID="tickText">0</SPAN> &#183; <SPAN ID="warningText">no warning</SPAN></DIV>
+      <DIV STYLE="margin-top:6px;">mode <SPAN ID="modeText">0</SPAN> &#183; ticks <SPAN ID="tickText">0</SPAN> &#183; <SPAN ID="warningText">no warning</SPAN> &#183; <SPAN ID="FAN+ZEFAN_FAN_0+CAPTION">-</SPAN></DIV>
     </DIV>
   </xsl:template>
 </xsl:stylesheet>

@@ -154,6 +154,24 @@ TEST_F(SettingsE2E, ApplyStoresIntervalAndUnitAndRestartsTheMainTimerCancelStore
     EXPECT_EQ(state["timer1Period"], "3000");
 }
 
+// SIGTERM (a log-out, a shutdown) while ZEFAN's page is open in the settings
+// dialog: the library must stay until the dialog has given the page back.
+TEST_F(SettingsE2E, SigtermWithZefansPageOpenStoresTheSettingsAndEndsWithZero) {
+    State state = OpenSettings();
+    ASSERT_EQ(state["dialog.SettingDialog.current.PageList"], "Fan Control") << "ZEFAN's page is not shown";
+    for (const char* name : {"PosX", "PosY", "TOP", "TRANS", "Mode", "AutoPace"})
+        Varnreg(std::string("delete ") + kSettingsKey + " " + name);
+    ASSERT_EQ(UserString("PosX"), "");
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(WaitExit(30s), 0) << velmar_e2e::LogTail(profile_);
+    EXPECT_EQ(UserString("PosX"), std::to_string(x_));
+    EXPECT_EQ(UserString("PosY"), std::to_string(y_));
+    EXPECT_EQ(UserString("TOP"), "FALSE");
+    EXPECT_EQ(UserString("TRANS"), "255");
+    EXPECT_EQ(UserString("Mode"), "0");
+    EXPECT_EQ(UserString("AutoPace"), "FALSE");
+}
+
 TEST_F(SettingsE2E, TrayMenuAboutListsZefanAndTheSimulatedChip) {
     // There is no tray under Xvfb: the hook stands in for the right click on
     // the icon, and the menu it pops up is the real one.

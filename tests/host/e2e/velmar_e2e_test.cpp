@@ -51,6 +51,10 @@ protected:
             machine.SetString("SOFTWARE\\VARN\\APM", "ZETA", plugins + "libZETA_PLUGIN.so");
         if (std::filesystem::exists(plugins + "libVARNOCCTRL_PLUGIN.so"))
             machine.SetString("SOFTWARE\\VARN\\APM", "OCCTRL", plugins + "libVARNOCCTRL_PLUGIN.so");
+        // A plug-in given the main window with "INITIAL_PLUGIN" looks at
+        // what it got as the widget the plug-in ABI promises.
+        machine.SetString("SOFTWARE\\VARN\\APM", "CLOCK", plugins + "libKAVOCLOCK_PLUGIN.so");
+        setenv("VELMAR_REC_KAVOCLOCK_PLUGIN_CHECK_WINDOW", "1", 1);
         // The main page renders the fan document every second.
         CRegistryAccess user;
         user.SetRootKey(HKEY_CURRENT_USER);
@@ -126,10 +130,14 @@ TEST_F(VelmarE2E, RunsWithTheSkinAndZefanAndStoresItsStateOnClose) {
     // Values bound by element id in the main page follow the fan document.
     state = DumpWhen(pid, [](auto& v) { return v["main.FAN+ZEFAN_FAN_0+CAPTION"] == "CPU FAN"; });
     EXPECT_EQ(state["main.FAN+ZEFAN_FAN_0+CAPTION"], "CPU FAN");
+    // The skin shows that caption twice, under one id: both are written.
+    EXPECT_NE(state["main.state"].find(";captions:CPU FAN|CPU FAN"), std::string::npos) << state["main.state"];
     EXPECT_NE(state["main.FAN+ZEFAN_FAN_0+PWM_DUTYCYCLE"].find('%'), std::string::npos);
     EXPECT_EQ(state["main.FAN+ZEFAN_FAN_1+CAPTION"], "SYS FAN");
     EXPECT_EQ(state["viewPlugin"], "ZEFAN_PLUGIN");
     EXPECT_EQ(state["viewVisible"], "0");
+    EXPECT_NE(Journal().find("KAVOCLOCK_PLUGIN window CQtVesselWindow window=1 native=1"), std::string::npos)
+        << Journal();
 
     // A second start ends with 0 at once, the first runs on.
     const auto second = std::chrono::steady_clock::now();

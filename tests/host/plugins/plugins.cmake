@@ -8,12 +8,13 @@ set(VELMAR_RECORDING_PLUGINS
 set(VELMAR_RECORDING_PLUGIN_TARGETS)
 foreach(id ${VELMAR_RECORDING_PLUGINS})
   set(target recplugin_${id})
-  add_library(${target} MODULE ${CMAKE_CURRENT_LIST_DIR}/recording_plugin.c)
-  target_link_libraries(${target} PRIVATE velmar_plugin_api)
+  add_library(${target} MODULE ${CMAKE_CURRENT_LIST_DIR}/recording_plugin.c
+    ${CMAKE_CURRENT_LIST_DIR}/recording_window_check.cpp)
+  target_link_libraries(${target} PRIVATE velmar_plugin_api Qt6::Widgets)
   target_compile_definitions(${target} PRIVATE RECORDING_ID="${id}")
-  target_compile_options(${target} PRIVATE -std=c11)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C>:-std=c11>)
   set_target_properties(${target} PROPERTIES
-    C_VISIBILITY_PRESET hidden PREFIX "lib" OUTPUT_NAME ${id}
+    C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden PREFIX "lib" OUTPUT_NAME ${id}
     LIBRARY_OUTPUT_DIRECTORY ${VELMAR_TEST_PLUGIN_DIR})
   list(APPEND VELMAR_RECORDING_PLUGIN_TARGETS ${target})
 endforeach()

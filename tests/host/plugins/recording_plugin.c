@@ -17,6 +17,9 @@
  *                    broken plug-in)
  *   DATA=<text>      the document GetData writes (default: a small document
  *                    whose section is the identifier without "_PLUGIN")
+ *   CHECK_WINDOW=1   on "INITIAL_PLUGIN", journal what the window handle is
+ *                    ("window <class> ..."), checked among the application's
+ *                    widgets before it is used as one
  *   ON_<COMMAND>=<EVENT>:<value>
  *                    while handling COMMAND, send EVENT with value through
  *                    the host's callback (not from inside another reaction)
@@ -47,6 +50,8 @@ typedef struct RecordingPlugin {
 } RecordingPlugin;
 
 static int reacting = 0;
+
+void recording_describe_window(VARN_VALUE handle, char* out, size_t size);
 
 static void journal(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -176,7 +181,14 @@ static int32_t send_command(IVARNExtend* self, const char* command, VARN_VALUE v
         if (v1 != 0) *(int32_t*)v1 = p->mode;
     } else {
         journal("SendCommand %s %ld %ld", command, (long)v1, (long)v2);
-        if (strcmp(command, VARN_CMD_INITIAL_PLUGIN) == 0) result = setting_int("INITIAL", 1);
+        if (strcmp(command, VARN_CMD_INITIAL_PLUGIN) == 0) {
+            result = setting_int("INITIAL", 1);
+            if (setting_int("CHECK_WINDOW", 0) != 0) {
+                char description[160];
+                recording_describe_window(v1, description, sizeof description);
+                journal("window %s", description);
+            }
+        }
         else if (strcmp(command, VARN_CMD_CHANGE_MODE) == 0) p->mode = (int32_t)v1;
         else if (strncmp(command, "EMIT_", 5) == 0) emit(p, command + 5, (int32_t)v1);
     }

@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kIni =
     "[FAN_PLUGIN]\nIcon=fan.ico\nName=Fan\n"
-    "[CLOCK_PLUGIN]\nIcon=clock.ico\nName=Clock\n"
+    "[CLOCK_PLUGIN]\nIcon=icons\\clock.ico\nName=Clock\n"  // written on the original platform
     "[NOICON_PLUGIN]\nName=No icon\n"
     "[NONAME_PLUGIN]\nIcon=noname.ico\n";
 
@@ -62,7 +62,7 @@ TEST_F(SettingDialogTest, OpeningCreatesEveryPageThenShowsTheFirstWithParentThen
                                  "FAN_PLUGIN CreatePage", "FAN_PLUGIN SET_PARENT window 0",
                                  "FAN_PLUGIN SET_TEMPERATURE_DISP 1 0"));
     EXPECT_THAT(view.items, ElementsAre("Fan", "Clock", "General"));
-    EXPECT_THAT(view.icons, ElementsAre("/skin/fan.ico", "/skin/clock.ico", "application"));
+    EXPECT_THAT(view.icons, ElementsAre("/skin/fan.ico", "/skin/icons/clock.ico", "application"));
     EXPECT_EQ(view.caption, "Fan");
     EXPECT_EQ(view.shownPage, fan.PageWindow());
     EXPECT_FALSE(view.generalShown);
@@ -197,7 +197,7 @@ TEST_F(SettingDialogTest, MissingNameStopsWithNameError) {
 }
 
 TEST_F(SettingDialogTest, UnloadableIconFileStopsWithIconFileError) {
-    view.badIcons = {"/skin/clock.ico"};
+    view.badIcons = {"/skin/icons/clock.ico"};
     frame.plugins = {fan.Base(), clock.Base()};
     EXPECT_FALSE(dialog.OnInitDialog(view));
     EXPECT_THAT(view.messages, ElementsAre("Icon file error"));

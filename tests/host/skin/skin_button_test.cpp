@@ -299,6 +299,16 @@ TEST_F(ButtonState, SetSkinReusesTheNormalImageWhenDisabledAndTakesTheMaskSize) 
     std::filesystem::remove_all(folder);
 }
 
+TEST_F(ButtonState, AMaskInAFormatOnlyTheFacesReaderKnowsStillShapesTheButton) {
+    auto b = Make(ButtonBehaviour::Push);
+    auto* widget = window.widgets.back();
+    widget->maskPixels = skintest::FromRows({"#.", "##"});
+    b->SetSkin("n.png", "", "", "", "", "mask.png", 0, false, 0);
+    ASSERT_TRUE(widget->shape);
+    EXPECT_EQ(*widget->shape, (std::vector<SkinRect>{{0, 1, 2, 2}, {0, 0, 1, 1}}));
+    EXPECT_EQ(widget->width, 2);
+}
+
 TEST(ClickNotes, OnlyLiveNotesAreAccepted) {
     const std::size_t before = LiveClickNoteCount();
     auto* note = new CClickNote("TOP");

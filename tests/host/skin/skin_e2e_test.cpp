@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 
 #include "ClickNote.h"
 #include "QtHtmlWindow.h"
@@ -229,10 +230,16 @@ TEST_F(SkinE2E, ThePluginViewPageCallsOnInitialAtEveryLoadScript) {
     ASSERT_TRUE(WaitUntil([&] { return complete; }));
     CScriptBridge bridge;
     ASSERT_TRUE(bridge.SetDocument(&view.Page()));
-    view.Page().Execute("var inits = 0; function OnInitial() { inits = inits + 1; }");
-    EXPECT_TRUE(bridge.CallFunction("loadScript", "missing.js"));
-    EXPECT_TRUE(bridge.CallFunction("loadScript", "missing.js"));
+    // The OnInitial called is the one of the script being loaded, once it
+    // has loaded; the next loadScript calls it at once.
+    std::ofstream(*folder / "view.js") << "let inits = 0;\nfunction OnInitial() { inits = inits + 1; }\n";
+    EXPECT_TRUE(bridge.CallFunction("loadScript", "view.js")) << bridge.LastError();
     int inits = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        bridge.GetVariableInt("inits", inits);
+        return inits == 1;
+    })) << inits;
+    EXPECT_TRUE(bridge.CallFunction("loadScript", "view.js"));
     bridge.GetVariableInt("inits", inits);
     EXPECT_EQ(inits, 2);
     const auto ids = view.Page().ElementIds();
@@ -240,6 +247,79 @@ TEST_F(SkinE2E, ThePluginViewPageCallsOnInitialAtEveryLoadScript) {
     EXPECT_EQ(*ids, (std::vector<std::string>{"head", "CPlugInView"}));
     EXPECT_FALSE(bridge.CallFunction("NoSuchFunction"));
     EXPECT_EQ(bridge.LastError(), "JSCall Error:\nUnknown name.");
+}
+
+// A skin change: the page keeps the old skin's functions until the new
+// script has loaded, so composing must not return before it has.
+TEST_F(SkinE2E, ComposingReturnsWithTheNewSkinsScriptInPlace) {
+    const fs::path second = skintest::FreshFolder("velmar-e2e-skin-b");
+    fs::copy(*folder, second, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    // Large enough that loading it outlasts the page calls composition makes.
+    std::ofstream(second / "skin.js", std::ios::trunc)
+        << "/*" << std::string(std::size_t{16} << 20, '-') << "*/\n"
+        << "const skinName = 'B';\nfunction OnInitial() { initialReport = 'B:' + skinName; }\n";
+    CQtHtmlWindow other;
+    CQtMessageBox otherMessages(&other);
+    CSkinEngine otherEngine(otherMessages);
+    bool complete = false;
+    other.Page().SetDocumentCompleteHandler([&complete] { complete = true; });
+    other.resize(100, 100);
+    other.show();
+    ASSERT_TRUE(other.LoadPageResource(kMainPageResource, QString::fromStdString(folder->string())));
+    ASSERT_TRUE(WaitUntil([&] { return complete; }, 20000));
+    std::string report;
+    ASSERT_TRUE(otherEngine.LoadSkin(folder->string(), &other.Window(), &other.Page(), "<VARN_FRAME/>", true));
+    ASSERT_TRUE(otherEngine.CallScript("OnInitial", "", "")) << otherEngine.Bridge().LastError();
+    otherEngine.GetVariableText("initialReport", report);
+    EXPECT_EQ(report, "logo@40,30");
+    otherEngine.CallScript("RestoreInitial", "", "");
+    ASSERT_TRUE(otherEngine.LoadSkin(second.string(), &other.Window(), &other.Page(), "<VARN_FRAME/>", true));
+    ASSERT_TRUE(otherEngine.CallScript("OnInitial", "", ""));
+    otherEngine.GetVariableText("initialReport", report);
+    EXPECT_EQ(report, "B:B");
+    fs::remove_all(second);
+}
+
+// Globals declared with let or const are no properties of window, yet the
+// page's variables are read by name; a name that is no identifier never
+// becomes script.
+TEST_F(SkinE2E, PageVariablesDeclaredWithLetOrConstAreReadAndNamesCannotInject) {
+    ASSERT_TRUE(composed);
+    window->Page().Execute("let letMode = 3; const constText = 'seven'; var injected = 0;");
+    int mode = 0;
+    std::string text;
+    ASSERT_TRUE(WaitUntil([&] {
+        engine->GetVariableInt("letMode", mode);
+        return mode == 3;
+    })) << engine->Bridge().LastError();
+    engine->GetVariableText("constText", text);
+    EXPECT_EQ(text, "seven");
+    engine->GetVariableText("notDeclaredAnywhere", text);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(engine->Bridge().LastError(), "JSCall Error:\nUnknown name.");
+    for (const char* name : {"x;injected=1", "injected=1", "}};injected=1;//", "constText)||(injected=1"}) {
+        engine->GetVariableText(name, text);
+        EXPECT_FALSE(engine->CallScript(name, "", "")) << name;
+    }
+    engine->GetVariableInt("injected", mode);
+    EXPECT_EQ(mode, 0);
+}
+
+TEST_F(SkinE2E, AButtonMaskMayBeAnyPictureAFaceMayBe) {
+    ASSERT_TRUE(composed);
+    const fs::path png = *folder / "mask.png";
+    QImage mask(6, 4, QImage::Format_RGB32);
+    mask.fill(Qt::white);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 2; ++x) mask.setPixel(x, y, qRgb(0, 0, 0));
+    ASSERT_TRUE(mask.save(QString::fromStdString(png.string())));
+    CSkinButton button(ButtonBehaviour::Push);
+    button.AttachWidget(window->Window().CreateButtonWidget(button, 9000));
+    button.SetSkin((*folder / "play.bmp").string(), "", "", "", "", png.string(), 0, false, 0);
+    auto* port = dynamic_cast<CQtSkinButtonWidget*>(button.Widget());
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->Widget()->size(), QSize(6, 4));
+    EXPECT_EQ(port->Widget()->mask(), QRegion(0, 0, 2, 3));
 }
 
 TEST(QtOutline, AnEmptyOutlineLeavesNoPixelOfTheWidgetVisible) {

@@ -61,7 +61,8 @@ TEST_F(SkinEngineTest, ComposesInOrderPageBeforeScriptButtonsAfterPageWindowShow
               <XSL SRC="skin.xsl"/><JAVASCRIPT SRC="skin.js"/>
               <NORMALBUTTON><BUTTON ID="CLOSE" X="1" Y="2" WIDTH="3" HEIGHT="4" TIP="Close"/></NORMALBUTTON>)");
     ASSERT_TRUE(Load("<VARN_FRAME></VARN_FRAME>"));
-    const std::vector<std::string> order{"hide", "outline", "move", "body", "call loadScript",
+    // The script is waited for before composition goes on and returns.
+    const std::vector<std::string> order{"hide",        "outline", "move", "body", "call loadScript", "wait",
                                          "call SetBackGround", "button 5000", "show"};
     int last = -1;
     for (const auto& step : order) {
@@ -141,6 +142,61 @@ TEST_F(SkinEngineTest, ReportsABadStylesheetAndBadDataAndComposesOn) {
     EXPECT_TRUE(Load("<not-closed>"));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Load XML Data Failed"}));
     EXPECT_TRUE(window.visible);
+}
+
+// A hidden plug-in view is composed again at every update tick.
+TEST_F(SkinEngineTest, AFailureThatLastsIsShownOnceUntilItClears) {
+    Define(R"(<XSL SRC="nothere.xsl"/>)");
+    for (int tick = 0; tick < 3; ++tick) Load("<VARN_FRAME></VARN_FRAME>");
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Load XSL File Failed"}));
+    Define(R"(<XSL SRC="skin.xsl"/>)");
+    Load("<VARN_FRAME></VARN_FRAME>");
+    Define(R"(<XSL SRC="nothere.xsl"/>)");
+    Load("<VARN_FRAME></VARN_FRAME>");
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Load XSL File Failed", "Load XSL File Failed"}));
+}
+
+TEST_F(SkinEngineTest, ChecksASkinWithoutComposingIt) {
+    Define(R"(<NORMALBUTTON><BUTTON ID="A"/></NORMALBUTTON>)");
+    ASSERT_TRUE(Load());
+    Write("broken.xml", "<VARNSKINDEFINE><SKIN>");
+    Write("other.xml", "<OTHERROOT><SKIN/></OTHERROOT>");
+    Write("noxsl.xml", "<VARNSKINDEFINE><SKIN/></VARNSKINDEFINE>");
+    const std::string f = folder.string();
+    EXPECT_EQ(CSkinEngine::CheckSkin(f, "missing.xml", ""), SkinCheck::Missing);
+    EXPECT_EQ(CSkinEngine::CheckSkin(f, "broken.xml", ""), SkinCheck::NotADefinition);
+    EXPECT_EQ(CSkinEngine::CheckSkin(f, "other.xml", ""), SkinCheck::NotADefinition);
+    EXPECT_EQ(CSkinEngine::CheckSkin(f, "noxsl.xml", "<VARN_FRAME/>"), SkinCheck::NoStylesheet);
+    EXPECT_EQ(CSkinEngine::CheckSkin(f, "noxsl.xml", ""), SkinCheck::Usable);
+    EXPECT_EQ(CSkinEngine::CheckSkin(f + "/", "SkinDefine.xml", ""), SkinCheck::Usable);
+    EXPECT_EQ(engine.Buttons().size(), 1u) << "checking composes nothing";
+    EXPECT_TRUE(window.visible);
+}
+
+// A box is modal: its event loop runs the ticks that would stack more boxes.
+TEST(FailureMessages, OneBoxAtATimeAndALastingFailureOnceWhileItHolds) {
+    CFakeMessageBox box;
+    CFailureMessages messages(box);
+    int nested = 0;
+    box.onShow = [&](const std::string&) {
+        if (nested++ > 0) return;
+        messages.Report("Ini Section Error");
+        messages.Show("Get XML Skin file failed");
+        EXPECT_TRUE(messages.IsOpen());
+    };
+    messages.Report("Ini Section Error");
+    EXPECT_EQ(box.shown, (std::vector<std::string>{"Ini Section Error"}));
+    EXPECT_FALSE(messages.IsOpen());
+    messages.Report("Ini Section Error");
+    messages.Reflect(true, "Ini Section Error");
+    EXPECT_EQ(box.shown.size(), 1u) << "not again while the condition holds";
+    messages.Reflect(false, "Ini Section Error");
+    messages.Report("Ini Section Error");
+    messages.Show("Get XML Skin file failed");
+    messages.Show("Get XML Skin file failed");
+    EXPECT_EQ(box.shown, (std::vector<std::string>{"Ini Section Error", "Ini Section Error", "Get XML Skin file failed",
+                                                   "Get XML Skin file failed"}))
+        << "after it cleared it shows again; a message of its own shows every time";
 }
 
 TEST_F(SkinEngineTest, CutsStylesheetOutputAtTheLimitAndSaysSo) {
