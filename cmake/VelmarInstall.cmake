@@ -17,7 +17,7 @@ foreach(target Velmar hwmonctl velmar-portd varnreg)
     install(TARGETS ${target} RUNTIME DESTINATION .)
   endif()
 endforeach()
-foreach(target ZEFAN varnio varnio_backend)
+foreach(target ZEFAN VARNOCCTRL VARNAUTOPACE varnio varnio_backend)
   if(TARGET ${target})
     install(TARGETS ${target} LIBRARY DESTINATION .)
   endif()
@@ -73,3 +73,19 @@ if(TARGET velmar-portd)
     endif()
   ")
 endif()
+# The mode-control and automatic-mode plug-ins are registered the same way:
+# their value names are free, their data the installed library.
+foreach(target VARNOCCTRL VARNAUTOPACE)
+  if(TARGET ${target})
+    install(CODE "
+      execute_process(
+        COMMAND \"$<TARGET_FILE:varnreg>\" --registry-dir \"\$ENV{DESTDIR}/etc/velmar\"
+                set \"HKLM\\\\SOFTWARE\\\\VARN\\\\APM\" ${target} --string \"${VELMAR_INSTALL_DIR}/${target}.so\"
+        RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR \"could not register ${target}\")
+      endif()
+      message(STATUS \"Registered ${target}\")
+    ")
+  endif()
+endforeach()

@@ -2,7 +2,6 @@
 // machine is made here: the port library, the processor count, the process's
 // registry hives, the system information, the board file and the toolkit's
 // page windows.
-#include "RegistryHives.h"
 #include "VarnPlugin.h"
 #include "board/IniProfileReader.h"
 #include "board/SystemInfoMachine.h"
@@ -11,24 +10,14 @@
 #include "hwmon/linux/ProcessBackend.h"
 #include "hwmon/linux/VarnioPort.h"
 #include "hwmon/linux/SystemProcessorCount.h"
-
-namespace {
-
-// Asks for the process's hives at every access, so an override installed
-// after the object was made is honoured.
-class CProcessHives : public IRegistryHives {
-public:
-    CRegistryStore* Store(HKEY root) override { return ProcessRegistryHives().Store(root); }
-};
-
-}  // namespace
+#include "plugin_api/kit/ProcessHives.h"
 
 extern "C" __attribute__((visibility("default"))) void* PlugIn_GetObject(const char* name)
 {
     try {
         static hwmon::CVarnioPort port;
         static hwmon::CSystemProcessorCount processors;
-        static CProcessHives hives;
+        static pluginkit::CProcessHives hives;
         // Read once, while the object starts: a new object sees an edited file.
         const board::CIniProfileReader boardFile;
         const board::CSystemInfoMachine machine;

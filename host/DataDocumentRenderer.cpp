@@ -28,6 +28,7 @@ void CDataDocumentRenderer::Render(const std::string& documentText, IDocumentPag
             if (auto ids = page.ElementIds())
                 for (std::size_t position = 0; position < ids->size(); ++position)
                     if (!(*ids)[position].empty()) RenderElement(position, (*ids)[position], page);
+            RenderButtonTips(page);
         }
         if (kind_ == DocumentPageKind::MainPage)
             page.CallFunction(kWarningFunction, "", warningActive ? "TRUE" : "FALSE");
@@ -60,5 +61,15 @@ void CDataDocumentRenderer::RenderElement(std::size_t position, const std::strin
         const std::string status = NodeText(document_, FieldPath(itemPath, "STATUSINFO"), index);
         if (status == "3") page.CallFunction(binding->section + "_STATUSINFO", id, "Enable");
         else if (status == "4") page.CallFunction(binding->section + "_STATUSINFO", id, "Disable");
+    }
+}
+
+void CDataDocumentRenderer::RenderButtonTips(IDocumentPage& page) {
+    const std::string itemPath = ItemPath("TIP");
+    const int count = document_.CountElements(itemPath);
+    for (int i = 0; i < count; ++i) {
+        std::string button;
+        if (!document_.ReadAttribute(itemPath, 0, i, "NAME", button) || button.empty()) continue;
+        page.SetButtonTip(button, NodeText(document_, FieldPath(itemPath, "TEXT"), i));
     }
 }

@@ -1,6 +1,8 @@
 // Writes a plug-in data document into a page: every element whose id binds a
-// document value gets that value as its inner HTML, and the page's scripts
-// hear about availability and status. The main page and the plug-in view
+// document value gets that value as its inner HTML, the page's scripts hear
+// about availability and status, and the items of a "TIP" section become the
+// tooltips of the skinned buttons their NAMEs give (field "TEXT"), so a
+// plug-in can say what a key does now. The main page and the plug-in view
 // differ only in the scripts they are told.
 #pragma once
 
@@ -29,6 +31,7 @@ public:
 
 private:
     void RenderElement(std::size_t position, const std::string& id, IDocumentPage& page);
+    void RenderButtonTips(IDocumentPage& page);
 
     DocumentPageKind kind_;
     CXmlDocument document_;

@@ -22,4 +22,7 @@ public:
                               const std::string& argument2) = 0;
     // A global page variable as text ("" when missing).
     virtual std::string ReadVariable(const std::string& name) = 0;
+    // The tooltip of the window's skinned button with that ID; nothing when
+    // there is none (a page without buttons ignores it).
+    virtual void SetButtonTip(const std::string& /*buttonId*/, const std::string& /*text*/) {}
 };

@@ -19,3 +19,7 @@ std::string CFrameDocumentPage::ReadVariable(const std::string& name) {
     engine_.GetVariableText(name, text);
     return text;
 }
+
+void CFrameDocumentPage::SetButtonTip(const std::string& buttonId, const std::string& text) {
+    if (CSkinCommandButton* button = engine_.FindButton(buttonId)) button->SetToolTipText(text);
+}

@@ -17,6 +17,7 @@ public:
     void CallFunction(const std::string& name, const std::string& argument1,
                       const std::string& argument2) override;
     std::string ReadVariable(const std::string& name) override;
+    void SetButtonTip(const std::string& buttonId, const std::string& text) override;
 
 private:
     IScriptPage& page_;

@@ -406,6 +406,11 @@ int CHtmlVesselDlg::OnSkinClick(void* note) {
 std::vector<AboutEntry> CHtmlVesselDlg::AboutEntries() const {
     std::vector<AboutEntry> entries;
     for (const PluginEntry& entry : plugins_.Entries()) entries.push_back({entry.fileName, entry.version});
+    const std::vector<IVARNPlugin*> loaded = plugins_.Plugins();
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        const std::size_t entry = plugins_.EntryOf(i);
+        if (entry < entries.size()) entries[entry].state = FetchAboutState(loaded[i]);
+    }
     return entries;
 }
 

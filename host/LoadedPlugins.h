@@ -22,6 +22,9 @@ public:
     const std::vector<void*>& Libraries() const { return libraries_; }
     const std::vector<IVARNPlugin*>& Plugins() const { return plugins_; }
     const std::vector<PluginEntry>& Entries() const { return entries_; }
+    // The About entry of loaded plug-in number plugin (the entries also list
+    // libraries that did not load).
+    std::size_t EntryOf(std::size_t plugin) const { return entryOfPlugin_.at(plugin); }
 
     // The first loaded plug-in whose GetName equals identifier exactly.
     IVARNPlugin* FindByName(const std::string& identifier) const;
@@ -56,6 +59,7 @@ private:
     std::vector<void*> libraries_;
     std::vector<IVARNPlugin*> plugins_;
     std::vector<PluginEntry> entries_;
+    std::vector<std::size_t> entryOfPlugin_;
     std::array<IVARNExtend*, kSpecialSlotCount> special_{};
     IVARNPlugin* viewBase_ = nullptr;
     IVARNInfo* viewInfo_ = nullptr;

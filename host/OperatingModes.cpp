@@ -39,7 +39,9 @@ StartModeSettings ReadStartModeSettings(IRegistryHives* hives) {
     user.QueryString(kHostKey, "ChangeAtStart", settings.changeAtStart);
     user.QueryString(kHostKey, "AutoPace", settings.autoPace);
     uint32_t mode = 0;
-    settings.hasMode = user.QueryDword(kHostKey, "Mode", &mode);
+    // A number outside the seven modes (an edited or damaged store) is no
+    // mode: it would be sent to the mode-control plug-in and shown nowhere.
+    settings.hasMode = user.QueryDword(kHostKey, "Mode", &mode) && IsMode(static_cast<int32_t>(mode));
     settings.mode = settings.hasMode ? static_cast<int32_t>(mode) : 0;
     return settings;
 }

@@ -32,6 +32,17 @@ bool DocumentHasWarning(const std::string& documentText) {
     return false;
 }
 
+std::string FetchAboutState(IVARNPlugin* plugin) {
+    IVARNInfo* info = plugin_calls::QueryInfo(plugin);
+    if (info == nullptr) return {};
+    const FetchedDocument fetched = plugin_calls::GetData(info, kDocumentBufferSize, 0);
+    plugin_calls::Release(info);
+    CXmlDocument document;
+    std::string state;
+    if (document.LoadText(TrimAfterDocumentEnd(fetched.text))) document.GetElementText("VARN_PLUGIN/ABOUT", 0, state, 80);
+    return state;
+}
+
 std::string TrimAfterDocumentEnd(const std::string& documentText) {
     const std::size_t end = documentText.find(kDocumentEndTag);
     if (end == std::string::npos) return documentText;

@@ -32,5 +32,9 @@ std::string FetchViewDocument(const CLoadedPlugins& plugins, PluginDocuments& do
 // sets its warning flag; a scan never clears it.
 bool DocumentHasWarning(const std::string& documentText);
 
+// The few words a plug-in's document says of the plug-in ("VARN_PLUGIN/
+// ABOUT"), for the About list; "" without a document or such an element.
+std::string FetchAboutState(IVARNPlugin* plugin);
+
 // Cuts after the first "</VARN_PLUGIN>"; a text without it stays whole.
 std::string TrimAfterDocumentEnd(const std::string& documentText);

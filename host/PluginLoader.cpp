@@ -123,6 +123,7 @@ void CPluginLoader::LoadOne(CLoadedPlugins& plugins, const std::string& path,
     }
     plugins.libraries_.push_back(library);
     plugins.plugins_.push_back(base);
+    plugins.entryOfPlugin_.push_back(plugins.entries_.size() - 1);
 }
 
 void CPluginLoader::UnloadAll(CLoadedPlugins& plugins) {
@@ -147,6 +148,7 @@ void CPluginLoader::UnloadAll(CLoadedPlugins& plugins) {
         const std::vector<void*> libraries = std::move(plugins.libraries_);
         plugins.plugins_.clear();
         plugins.libraries_.clear();
+        plugins.entryOfPlugin_.clear();
         for (IVARNPlugin* base : bases) plugin_calls::Release(base);
         for (void* library : libraries) loader_.Close(library);
     } catch (...) {

@@ -36,6 +36,10 @@ public:
         return found == variables.end() ? std::string() : found->second;
     }
 
+    void SetButtonTip(const std::string& id, const std::string& text) override {
+        log.push_back("tip " + id + " " + text);
+    }
+
     std::vector<std::string> Calls() const {
         std::vector<std::string> calls;
         for (const std::string& line : log)

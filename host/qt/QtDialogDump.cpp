@@ -73,7 +73,8 @@ QString DescribeVisibleDialogs() {
                 QStringList rows;
                 for (int i = 0; i < tree->topLevelItemCount(); ++i) {
                     QStringList cells;
-                    for (int c = 0; c < tree->columnCount(); ++c) cells << tree->topLevelItem(i)->text(c);
+                    for (int c = 0; c < tree->columnCount(); ++c)
+                        cells << tree->topLevelItem(i)->text(c).replace('\n', ' ');
                     rows << cells.join(' ');
                 }
                 lines << "tree." + Name(tree) + "=" + rows.join('|');

@@ -28,6 +28,7 @@
 #include "QtPageResources.h"
 #include "QtPowerEvents.h"
 #include "QtStartNotes.h"
+#include "QtSkinButtonWidget.h"
 #include "QtSystemTray.h"
 #include "QtTestControl.h"
 #include "QtTimerPort.h"
@@ -179,6 +180,11 @@ int main(int argc, char** argv) {
                   << "shownAfterMs=" + QString::number(window.ShownAfterMs(), 'f', 1)
                   << "tick1Ms=" + QString::number(timers.LastTickMs(kMainTimer), 'f', 2);
             lines << "[main]" << BoundValues(window.Page());
+            // What each skinned button of the face says when pointed at.
+            lines << "[tips]";
+            for (const auto& button : frame.Engine().Buttons())
+                if (auto* widget = dynamic_cast<CQtSkinButtonWidget*>(button->Widget()); widget && widget->Widget())
+                    lines << QString::fromStdString(button->Id()) + "=" + widget->Widget()->toolTip();
             if (viewWindow) lines << "[view]" << BoundValues(viewWindow->Widget()->Page());
             lines << DescribeVisibleDialogs();
             return lines.join('\n') + '\n';

@@ -54,6 +54,14 @@ bool CAboutDlg::OnInitDialog(IAboutView& view) {
     if (!sessionLine_.empty()) view.SetSessionLine(sessionLine_);
     view.AddColumn("Plug-In");
     view.AddColumn("Version");
-    for (const AboutEntry& entry : entries_) view.AddRow(entry.fileName, entry.versionText);
+    // A plug-in that reports its state (a mode plug-in without its system
+    // service, say) gets it shown; the list keeps two columns otherwise.
+    const bool states = std::any_of(entries_.begin(), entries_.end(),
+                                    [](const AboutEntry& entry) { return !entry.state.empty(); });
+    if (states) view.AddColumn("State");
+    for (const AboutEntry& entry : entries_) {
+        view.AddRow(entry.fileName, entry.versionText);
+        if (states) view.SetRowState(entry.state);
+    }
     return true;
 }

@@ -12,6 +12,8 @@ class IRegistryHives;
 struct AboutEntry {
     std::string fileName;
     std::string versionText;
+    // What the loaded plug-in says of itself ("ABOUT" in its document), "".
+    std::string state = {};
 };
 
 class IAboutView {
@@ -24,6 +26,8 @@ public:
     virtual void SetSessionLine(const std::string& text) = 0;
     virtual void AddColumn(const std::string& header) = 0;
     virtual void AddRow(const std::string& plugin, const std::string& version) = 0;
+    // The third cell of the row just added, when the list has a "State" column.
+    virtual void SetRowState(const std::string& /*state*/) {}
 };
 
 class CAboutDlg {

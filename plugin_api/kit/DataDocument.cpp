@@ -20,6 +20,20 @@ std::string XmlEscaped(const std::string& text)
     return escaped;
 }
 
+std::string InertText(const std::string& text)
+{
+    std::string inert;
+    for (const char c : text) {
+        switch (c) {
+        case '<': inert += "\u2039"; break;
+        case '>': inert += "\u203A"; break;
+        case '&': inert += "\uFF06"; break;
+        default: inert += c;
+        }
+    }
+    return inert;
+}
+
 void CDataDocument::AddText(const std::string& element, const std::string& text)
 {
     texts_.emplace_back(element, text);

@@ -29,4 +29,10 @@ private:
 // &, <, >, " and ' as references, after XmlSafeText.
 std::string XmlEscaped(const std::string& text);
 
+// The host writes a document's values into its pages as markup, and Qt takes
+// a tooltip that looks like markup as rich text. Text that came from outside
+// (a system service's names and messages) goes through this first: <, > and
+// & become look-alikes that neither reads as markup.
+std::string InertText(const std::string& text);
+
 }  // namespace pluginkit

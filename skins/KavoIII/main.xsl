@@ -39,6 +39,9 @@
       #status { position: absolute; left: 176px; top: 226px; width: 212px; height: 24px; line-height: 24px;
                 text-align: right; font-size: 11px; color: #848f9d; white-space: nowrap; }
       #status b { color: #e3e8ee; }
+      /* The power profile the system runs, from the mode plug-in. */
+      .profile { font-size: 10px; }
+      .profile:not(:empty)::before { content: " \00B7  "; }
       #autoLed { display: inline-block; width: 7px; height: 7px; border-radius: 4px; margin: 0 4px 1px 8px;
                  background: #2f3640; }
       #autoLed.on { background: #38bde4; box-shadow: 0 0 4px #38bde4; }
@@ -50,7 +53,7 @@
     <DIV ID="warnBadge">HARDWARE WARNING</DIV>
     <DIV ID="modeMark"></DIV>
     <DIV ID="hint">Fan details appear here: press <B>Fan view</B>.</DIV>
-    <DIV ID="status">Mode <B ID="modeName">&#8212;</B><SPAN ID="autoLed"></SPAN>Auto <SPAN ID="autoText">off</SPAN></DIV>
+    <DIV ID="status">Mode <B ID="modeName">&#8212;</B><SPAN ID="MODE+VARNOCCTRL+PROFILE" CLASS="profile"></SPAN><SPAN ID="autoLed"></SPAN>Auto <SPAN ID="autoText">off</SPAN></DIV>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="0"/></xsl:call-template>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="1"/></xsl:call-template>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="2"/></xsl:call-template>

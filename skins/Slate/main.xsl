@@ -36,6 +36,8 @@
       #status { position: absolute; left: 12px; top: 306px; width: 216px; font-size: 10px; color: #667180;
                 white-space: nowrap; }
       #status b { color: #1e2630; }
+      /* The power profile the system runs, from the mode plug-in. */
+      .profile:not(:empty)::before { content: " \00B7  "; }
       #autoLed { display: inline-block; width: 7px; height: 7px; border-radius: 4px; margin: 0 4px 0 8px;
                  background: #c3cbd4; }
       #autoLed.on { background: #ee7d2e; }
@@ -46,7 +48,7 @@
     <DIV ID="MOVEAREA" STYLE="position:absolute;left:0;top:0;width:240px;height:36px;"></DIV>
     <DIV ID="warnBadge">WARNING</DIV>
     <DIV ID="modeMark"></DIV>
-    <DIV ID="status">Mode <B ID="modeName">&#8212;</B><SPAN ID="autoLed"></SPAN>Auto <SPAN ID="autoText">off</SPAN></DIV>
+    <DIV ID="status">Mode <B ID="modeName">&#8212;</B><SPAN ID="MODE+VARNOCCTRL+PROFILE" CLASS="profile"></SPAN><SPAN ID="autoLed"></SPAN>Auto <SPAN ID="autoText">off</SPAN></DIV>
     <xsl:call-template name="fan"><xsl:with-param name="n" select="0"/></xsl:call-template>
     <xsl:call-template name="fan"><xsl:with-param name="n" select="1"/></xsl:call-template>
     <xsl:call-template name="fan"><xsl:with-param name="n" select="2"/></xsl:call-template>

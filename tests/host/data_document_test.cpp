@@ -65,6 +65,17 @@ TEST(DataDocumentRenderer, MainPageBindsByItemNameAndTellsAvailability) {
         << "markup stays markup; an unknown item or section is skipped; an absent field empties the element";
 }
 
+TEST(DataDocumentRenderer, TipItemsBecomeTheTooltipsOfTheButtonsTheyName) {
+    CFakeDocumentPage page;
+    CDataDocumentRenderer renderer(DocumentPageKind::MainPage);
+    renderer.Render("<VARN_PLUGIN><TIP><ITEM NAME=\"MODE_QUIET\"><TEXT>Quiet: power-saver</TEXT></ITEM>"
+                    "<ITEM><TEXT>nameless</TEXT></ITEM><ITEM NAME=\"AUTO\"><TEXT>Auto &amp; more</TEXT></ITEM>"
+                    "</TIP></VARN_PLUGIN>",
+                    page, false);
+    EXPECT_THAT(page.log, ElementsAre("tip MODE_QUIET Quiet: power-saver", "tip AUTO Auto & more",
+                                      "call VARNEQ_WARNING(,FALSE)"));
+}
+
 TEST(DataDocumentRenderer, FieldIsReadAsTheNthNodeSoAMissingFieldShiftsLaterItems) {
     CFakeDocumentPage page;
     page.ids = {"S+A+V", "S+B+V", "S+C+V"};

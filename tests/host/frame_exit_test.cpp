@@ -220,6 +220,17 @@ TEST_F(FrameExitTest, AboutListsEveryLibraryTheLoaderListedInLoadOrder) {
     EXPECT_EQ(entries[1].versionText, "0,0,0,0");
 }
 
+TEST_F(FrameExitTest, AboutShowsWhatALoadedPluginSaysOfItselfOnItsOwnRow) {
+    Configure("OMEGA_PLUGIN", "NO_BASE", "1");
+    Configure("ZETA_PLUGIN", "DATA", "<VARN_PLUGIN><ABOUT>modes not connected</ABOUT></VARN_PLUGIN>");
+    ListPlugins({"OMEGA_PLUGIN", "ZETA_PLUGIN"});
+    Started();
+    const std::vector<AboutEntry> entries = Frame().AboutEntries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].state, "");
+    EXPECT_EQ(entries[1].state, "modes not connected");
+}
+
 TEST_F(FrameExitTest, SkinFileCommandRecomposesAndTellsThePageItsState) {
     ListPlugins({"VARNOCCTRL_PLUGIN"});
     std::filesystem::copy_file(programFolder_ + "Skin/KavoIII.xml", programFolder_ + "Skin/Blue.xml");

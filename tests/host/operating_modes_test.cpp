@@ -259,6 +259,11 @@ TEST_F(OperatingModesTest, StartSettingsComeFromTheUsersHostKey) {
     EXPECT_EQ(stored.autoPace, "FALSE");
     EXPECT_TRUE(stored.hasMode);
     EXPECT_EQ(stored.mode, 5);
+    // A number no mode has is as good as none: 0, and no mode is restored.
+    user.SetDword("SOFTWARE\\VARN\\TamloIII", "Mode", 7);
+    EXPECT_FALSE(ReadStartModeSettings(&hives_).hasMode);
+    user.SetDword("SOFTWARE\\VARN\\TamloIII", "Mode", 0xFFFFFFFF);
+    EXPECT_EQ(ReadStartModeSettings(&hives_).mode, 0);
 }
 
 }  // namespace

@@ -18,6 +18,10 @@
 #include "PluginViewIni.h"
 #include "SkinDefinition.h"
 #include "XmlDocument.h"
+#include "modeplugin/ModeControl.h"
+#include "modeplugin/ModeTexts.h"
+#include "modeplugin/doubles/FakePowerProfiles.h"
+#include "plugin_api/kit/doubles/ManualTime.h"
 
 namespace fs = std::filesystem;
 
@@ -144,6 +148,17 @@ std::map<std::string, std::string> ElementIds(const std::string& html) {
 
 std::string FanDocument() { return ReadText(std::string(VELMAR_TEST_DATA_DIR) + "/skins/fan_status.xml"); }
 
+// What the mode-control plug-in reports with a daemon that offers the usual
+// three profiles.
+std::string ModeDocument() {
+    modes::CFakePowerProfiles daemon;
+    daemon.Appear();
+    pluginkit::CManualClock clock;
+    pluginkit::CManualTimer timer(clock);
+    const modes::CModeControl control(daemon, timer, {}, {});
+    return modes::ModeDocument(control);
+}
+
 }  // namespace
 
 class MainSkin : public ::testing::TestWithParam<const char*> {};
@@ -170,11 +185,13 @@ TEST_P(MainSkin, OffersEveryFixedCommandAndTheSevenModesByNavigation) {
 
     std::vector<SkinButton> modes;
     for (const auto& [id, button] : buttons)
-        if (button.section == SkinButtonSection::Script && button.InGroup()) modes.push_back(button);
+        if (button.section == SkinButtonSection::Script && id.starts_with("MODE_")) modes.push_back(button);
     ASSERT_EQ(modes.size(), 7u);
     const std::set<std::string> defined = DefinedFunctions(skin.definition->ReadJavaScriptPath());
     for (const SkinButton& mode : modes) {
-        EXPECT_EQ(mode.group, modes.front().group) << "one exclusive group";
+        // The mode also changes where no key is pressed (automatic mode, the
+        // desktop): a radio key would keep showing an old one.
+        EXPECT_FALSE(mode.InGroup()) << mode.id << " is a plain key; the page's mark shows the mode";
         EXPECT_TRUE(defined.count(mode.call)) << mode.call;
         EXPECT_EQ(mode.id.find(".xml"), std::string::npos) << "a mode key must not read as a skin change";
     }
@@ -190,12 +207,15 @@ TEST_P(MainSkin, OffersEveryFixedCommandAndTheSevenModesByNavigation) {
 }
 
 // The main page is composed from the frame document; its bound ids must name
-// items and fields the fan plug-in really reports, or they stay empty.
+// items and fields the fan and mode plug-ins really report, or they stay
+// empty.
 TEST_P(MainSkin, BindsEachFansDutyToFieldsTheFanDocumentHas) {
     Skin skin(kSkins, GetParam());
     const auto ids = ElementIds(Transform(skin.definition->ReadXslPath(), "<VARN_FRAME></VARN_FRAME>"));
     CXmlDocument fans;
     ASSERT_TRUE(fans.LoadText(FanDocument()));
+    CXmlDocument modeDocument;
+    ASSERT_TRUE(modeDocument.LoadText(ModeDocument()));
     int bound = 0;
     for (const auto& [id, text] : ids) {
         if (id.find('+') == std::string::npos) continue;
@@ -205,10 +225,11 @@ TEST_P(MainSkin, BindsEachFansDutyToFieldsTheFanDocumentHas) {
         const std::string section = id.substr(0, first), item = id.substr(first + 1, last - first - 1);
         const std::string field = id.substr(last + 1);
         const std::string items = "VARN_PLUGIN/" + section + "/ITEM";
-        const int n = fans.FindElementByAttribute(items, "NAME", item);
+        const CXmlDocument& document = section == "MODE" ? modeDocument : fans;
+        const int n = document.FindElementByAttribute(items, "NAME", item);
         ASSERT_GE(n, 0) << id;
         std::string value;
-        EXPECT_TRUE(fans.GetElementText(items + "/" + field, n, value)) << id;
+        EXPECT_TRUE(document.GetElementText(items + "/" + field, n, value)) << id;
     }
     for (int n = 0; n < kChipFanOutputs; ++n) {
         const std::string item = "FAN+ZEFAN_FAN_" + std::to_string(n) + "+";
@@ -262,6 +283,19 @@ TEST(BundledSkins, DefaultSkinShowsTheFanViewInsideItsOutline) {
             if (Inside(*viewOutline, x, y)) {
                 ASSERT_TRUE(Inside(*mainOutline, dialog.x + x, dialog.y + y)) << x << "," << y;
             }
+}
+
+// Without a name and an icon for a plug-in page the settings dialog stops
+// at that page; without "share" the face never gets the keys' tips.
+TEST(ModePages, IniSectionsNameThePagesAndShareTheDocuments) {
+    const CPluginViewIni ini(kSkins + "PlugInView.ini");
+    const CIniProfile profile = CIniProfile::Load(kSkins + "PlugInView.ini");
+    for (const char* id : {"VARNOCCTRL_PLUGIN", "VARNAUTOPACE_PLUGIN"}) {
+        EXPECT_TRUE(ini.SharesData(id)) << id;
+        EXPECT_FALSE(profile.GetString(id, "Name", "", 256).empty()) << id;
+        const std::string icon = profile.GetString(id, "Icon", "", 256);
+        EXPECT_EQ(ReadText(kSkins + icon).substr(0, 8), "\x89PNG\r\n\x1a\n") << id << " " << icon;
+    }
 }
 
 TEST(FanView, IniSectionNamesAViewSkinThatIsComplete) {

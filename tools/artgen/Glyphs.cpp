@@ -110,6 +110,16 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& b, const QColor& c) {
     case Glyph::Fan:
         Fan(p, b, c);
         break;
+    case Glyph::Gauge: {
+        // A dial's upper arc with its needle leaning toward the fast end.
+        const QRectF dial(b.left(), b.top() + b.height() * 0.12, w, w);
+        p.drawArc(dial, 0, 180 * 16);
+        const QPointF hub(dial.center().x(), dial.center().y());
+        p.drawLine(hub, QPointF(hub.x() + w * 0.34, hub.y() - w * 0.3));
+        p.setBrush(c);
+        p.drawEllipse(hub, line * 0.8, line * 0.8);
+        break;
+    }
     case Glyph::Swap: {
         const qreal y1 = b.top() + b.height() * 0.3, y2 = b.top() + b.height() * 0.72, a = w * 0.25;
         p.drawLine(QPointF(b.left(), y1), QPointF(b.right(), y1));

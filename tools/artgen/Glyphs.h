@@ -7,6 +7,6 @@
 
 class QPainter;
 
-enum class Glyph { None, Pin, Contrast, Palette, Gear, Minus, Cross, Play, Pause, Fan, Swap };
+enum class Glyph { None, Pin, Contrast, Palette, Gear, Minus, Cross, Play, Pause, Fan, Swap, Gauge };
 
 void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& colour);

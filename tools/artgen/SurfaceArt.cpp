@@ -90,7 +90,7 @@ QImage DrawIcon(const IconArt& art) {
     p.setPen(QPen(art.discLow.darker(140), s / 32));
     p.setBrush(fill);
     p.drawEllipse(disc);
-    DrawGlyph(p, Glyph::Fan, disc.adjusted(s * 0.14, s * 0.14, -s * 0.14, -s * 0.14), art.glyph);
+    DrawGlyph(p, art.symbol, disc.adjusted(s * 0.14, s * 0.14, -s * 0.14, -s * 0.14), art.glyph);
     if (art.alert) {
         // The exclamation mark on a small badge, so the frame reads as a
         // warning even at tray size.

@@ -58,6 +58,7 @@ struct IconArt {
     QColor discLow;
     QColor glyph;
     bool alert;  // a warning frame: a ring and an exclamation mark
+    Glyph symbol = Glyph::Fan;
 };
 
 QImage DrawBackground(const BackgroundArt& art);

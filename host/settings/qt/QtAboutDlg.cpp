@@ -2,6 +2,8 @@
 
 #include "DialogUnits.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -64,6 +66,27 @@ void CQtAboutDlg::AddColumn(const std::string& header) {
     // Every column takes an equal share of the list's width.
     const int width = list_->width() - 2 * list_->frameWidth();
     for (int c = 0; c < headers_.size(); ++c) list_->setColumnWidth(c, width / static_cast<int>(headers_.size()));
+}
+
+void CQtAboutDlg::SetRowState(const std::string& state) {
+    QTreeWidgetItem* row = list_->topLevelItem(list_->topLevelItemCount() - 1);
+    if (row == nullptr || list_->columnCount() < 3) return;
+    // Name and version take what they need; the state has the rest of the
+    // width and is broken into lines there rather than cut.
+    list_->resizeColumnToContents(0);
+    list_->resizeColumnToContents(1);
+    const int width = std::max(40, list_->viewport()->width() - list_->columnWidth(0) - list_->columnWidth(1) - 8);
+    list_->setColumnWidth(2, width);
+    const QFontMetrics metrics(list_->font());
+    QStringList lines;
+    for (const QString& word : QString::fromStdString(state).split(' ', Qt::SkipEmptyParts)) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + ' ' + word) <= width)
+            lines.back() += ' ' + word;
+        else
+            lines << word;
+    }
+    row->setText(2, lines.join('\n'));
+    row->setToolTip(2, QString::fromStdString(state));
 }
 
 void CQtAboutDlg::AddRow(const std::string& plugin, const std::string& version) {

@@ -20,6 +20,7 @@ public:
     void SetSessionLine(const std::string& text) override;
     void AddColumn(const std::string& header) override;
     void AddRow(const std::string& plugin, const std::string& version) override;
+    void SetRowState(const std::string& state) override;
 
 private:
     QLabel* version_;

@@ -70,6 +70,7 @@ public:
     void SetSessionLine(const std::string& t) override { session = t; }
     void AddColumn(const std::string& h) override { columns.push_back(h); }
     void AddRow(const std::string& p, const std::string& v) override { rows.push_back(p + "=" + v); }
+    void SetRowState(const std::string& s) override { rows.back() += " (" + s + ")"; }
     std::string version, backend, session = "<none>";
     std::vector<std::string> columns, rows;
 };
@@ -95,6 +96,14 @@ TEST_F(AboutDlgTest, ListsVersionBackendAndPluginsInLoadOrder) {
     about.SetSessionLine("no positions");
     about.OnInitDialog(view);
     EXPECT_EQ(view.session, "no positions");
+}
+
+TEST_F(AboutDlgTest, AStateColumnAppearsOnlyWhenAPluginReportsOne) {
+    CAboutDlg about({{"ZEFAN.so", "0,0,0,0"}, {"VARNOCCTRL.so", "0,0,0,0", "modes not connected"}}, &hives);
+    FakeAboutView view;
+    about.OnInitDialog(view);
+    EXPECT_THAT(view.columns, ElementsAre("Plug-In", "Version", "State"));
+    EXPECT_THAT(view.rows, ElementsAre("ZEFAN.so=0,0,0,0 ()", "VARNOCCTRL.so=0,0,0,0 (modes not connected)"));
 }
 
 TEST_F(AboutDlgTest, BackendLineSaysWhetherTheFansAreReal) {
