@@ -12,6 +12,7 @@ struct OpShape {
 
 constexpr OpShape kOps[] = {
     {Op::Hello, 0}, {Op::In, 2}, {Op::Out, 3}, {Op::Claim, 2}, {Op::Release, 0}, {Op::ResetSimulated, 0},
+    {Op::SimulateOverheat, 1},
 };
 
 const OpShape* ShapeOf(std::uint8_t op)
@@ -73,6 +74,9 @@ Parse ParseRequest(std::span<const std::uint8_t> bytes, Request& request, std::s
     case Op::Claim:
         parsed.patienceMs = Le16(payload);
         break;
+    case Op::SimulateOverheat:
+        parsed.value = payload[0];
+        break;
     case Op::Hello:
     case Op::Release:
     case Op::ResetSimulated:
@@ -97,6 +101,9 @@ std::vector<std::uint8_t> EncodeRequest(const Request& request)
         break;
     case Op::Claim:
         PutLe16(payload, request.patienceMs);
+        break;
+    case Op::SimulateOverheat:
+        payload.push_back(request.value);
         break;
     case Op::Hello:
     case Op::Release:

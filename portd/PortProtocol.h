@@ -34,6 +34,7 @@ enum class Op : std::uint8_t {
     Claim = 4,           // patience in ms (2 bytes): how long to wait for another holder
     Release = 5,         //
     ResetSimulated = 6,  // the simulated chip back to its power-on values
+    SimulateOverheat = 7,  // 1 byte: 1 = the simulated processor's cooler fails, 0 = works again
 };
 
 enum class Status : std::uint8_t {

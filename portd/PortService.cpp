@@ -191,6 +191,7 @@ void CPortService::Handle(ClientId id, Client& client, const Request& request, s
         }
         return;
     case Op::ResetSimulated:
+    case Op::SimulateOverheat:
         if (heldByOther) {
             Wait(id, client, request, now + limits_.accessWaitMs);
         } else {
@@ -241,12 +242,16 @@ void CPortService::Perform(Client& client, const Request& request)
     case Op::Out:
         Answer(client, Op::Out, backend_.Port().OutPortB(request.port, request.value) > 0 ? Status::Ok : Status::Failed);
         return;
-    case Op::ResetSimulated: {
+    case Op::ResetSimulated:
+    case Op::SimulateOverheat: {
+        const hwmon::SimulatorAction action = request.op == Op::ResetSimulated ? hwmon::SimulatorAction::PowerOn
+                                              : request.value != 0             ? hwmon::SimulatorAction::OverheatOn
+                                                                               : hwmon::SimulatorAction::OverheatOff;
         std::string why;
-        if (backend_.ResetToPowerOn(why)) {
-            Answer(client, Op::ResetSimulated, Status::Ok);
+        if (backend_.Simulate(action, why)) {
+            Answer(client, request.op, Status::Ok);
         } else {
-            Answer(client, TextReply(Op::ResetSimulated, Status::Unsupported, why));
+            Answer(client, TextReply(request.op, Status::Unsupported, why));
         }
         return;
     }

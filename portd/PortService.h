@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "hwmon/PortIo.h"
+#include "hwmon/varnio/SimulatorAction.h"
 #include "portd/ClaimTable.h"
 #include "portd/PeerPolicy.h"
 #include "portd/PortProtocol.h"
@@ -36,8 +37,9 @@ public:
     // What Hello answers: the backend kind ("direct" or "simulated"), a line
     // break and the chip ("W83627EHF id 0xA1").
     virtual std::string Description() const = 0;
-    // Only a simulated chip can be reset; why says so otherwise.
-    virtual bool ResetToPowerOn(std::string& why) = 0;
+    // Only a simulated chip can be reset or made to overheat; why says so
+    // otherwise.
+    virtual bool Simulate(hwmon::SimulatorAction action, std::string& why) = 0;
 };
 
 struct ServiceLimits {

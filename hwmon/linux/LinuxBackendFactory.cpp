@@ -106,9 +106,19 @@ BackendChoice OpenConfiguredBackend(CLinuxBackendFactory& factory)
     return ChooseBackend(ReadBackendSettings(), factory);
 }
 
-bool ResetSimulatedChipState(const std::string& stateFile, std::uint8_t chipId, std::string& why)
+bool ApplySimulatorAction(const std::string& stateFile, std::uint8_t chipId, SimulatorAction action,
+                          std::string& why)
 {
     CStateFile store(stateFile);
+    if (action != SimulatorAction::PowerOn) {
+        CBootClock clock;
+        CPersistentSimulatedChip chip(store, clock, chipId);
+        if (!chip.SetOverheat(action == SimulatorAction::OverheatOn)) {
+            why = "cannot write the simulated chip's state file " + stateFile;
+            return false;
+        }
+        return true;
+    }
     if (!store.Lock()) {
         why = "cannot lock the simulated chip's state beside " + stateFile;
         return false;

@@ -7,6 +7,7 @@
 
 #include "hwmon/linux/ServicePort.h"
 #include "hwmon/varnio/BackendChoice.h"
+#include "hwmon/varnio/SimulatorAction.h"
 
 namespace hwmon {
 
@@ -32,8 +33,10 @@ BackendChoice OpenConfiguredBackend(CLinuxBackendFactory& factory);
 
 std::string ReadProcIoports();
 
-// The simulated chip in its state file back to its power-on values, as a
-// board's firmware leaves the chip on resume.
-bool ResetSimulatedChipState(const std::string& stateFile, std::uint8_t chipId, std::string& why);
+// The simulated chip in its state file back to its power-on values (as a
+// board's firmware leaves the chip on resume), or its cooler failing or
+// working again.
+bool ApplySimulatorAction(const std::string& stateFile, std::uint8_t chipId, SimulatorAction action,
+                          std::string& why);
 
 }  // namespace hwmon

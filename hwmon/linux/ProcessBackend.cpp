@@ -55,20 +55,20 @@ public:
 
     BackendStatus Status() { return service_ != nullptr ? service_->Status() : StatusOfReport(choice_.report); }
 
-    bool Reset(std::string& why)
+    bool Simulate(SimulatorAction action, std::string& why)
     {
         if (service_ != nullptr) {
-            return service_->ResetSimulatedChip(why);
+            return service_->Simulate(action, why);
         }
         if (choice_.report.active != kSimulatedBackend) {
-            why = "only the simulated chip can be reset, and the backend is " + Status().Line();
+            why = "only the simulated chip can do that, and the backend is " + Status().Line();
             return false;
         }
         std::lock_guard lock(mutex_);
         std::uint8_t chipId = 0xA1;
         ParseChipId(settings_.chipId, chipId);
-        return ResetSimulatedChipState(settings_.stateFile.empty() ? factory_.DefaultStateFile() : settings_.stateFile,
-                                       chipId, why);
+        return ApplySimulatorAction(settings_.stateFile.empty() ? factory_.DefaultStateFile() : settings_.stateFile,
+                                    chipId, action, why);
     }
 
 private:
@@ -97,6 +97,9 @@ BackendReport ProcessBackendReport() { return CProcessBackend::Instance().Report
 
 BackendStatus ProcessBackendStatus() { return CProcessBackend::Instance().Status(); }
 
-bool ProcessResetSimulatedChip(std::string& why) { return CProcessBackend::Instance().Reset(why); }
+bool ProcessApplySimulatorAction(SimulatorAction action, std::string& why)
+{
+    return CProcessBackend::Instance().Simulate(action, why);
+}
 
 }  // namespace hwmon

@@ -14,6 +14,7 @@
 #include "hwmon/ClaimLock.h"
 #include "hwmon/varnio/BackendChoice.h"
 #include "hwmon/varnio/BackendStatus.h"
+#include "hwmon/varnio/SimulatorAction.h"
 
 #define VARNIO_BACKEND_API __attribute__((visibility("default")))
 
@@ -36,8 +37,8 @@ VARNIO_BACKEND_API ProcessClaimLock ProcessNewClaimLock();
 VARNIO_BACKEND_API BackendReport ProcessBackendReport();
 VARNIO_BACKEND_API BackendStatus ProcessBackendStatus();
 
-// The simulated chip (here or in the service) back to its power-on values;
-// a real chip is never reset.
-VARNIO_BACKEND_API bool ProcessResetSimulatedChip(std::string& why);
+// The simulated chip (here or in the service) back to its power-on values,
+// or its processor overheating or recovering; a real chip is never touched.
+VARNIO_BACKEND_API bool ProcessApplySimulatorAction(SimulatorAction action, std::string& why);
 
 }  // namespace hwmon

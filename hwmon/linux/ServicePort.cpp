@@ -173,11 +173,12 @@ std::string CServicePort::Describe()
     return "velmar-portd at " + socketPath_ + ": " + Status().summary;
 }
 
-bool CServicePort::ResetSimulatedChip(std::string& why)
+bool CServicePort::Simulate(SimulatorAction action, std::string& why)
 {
     std::lock_guard lock(mutex_);
     portd::Request request;
-    request.op = portd::Op::ResetSimulated;
+    request.op = action == SimulatorAction::PowerOn ? portd::Op::ResetSimulated : portd::Op::SimulateOverheat;
+    request.value = action == SimulatorAction::OverheatOn ? 1 : 0;
     portd::Reply reply;
     if (!EnsureConnected() || !Exchange(request, reply, kAccessWait)) {
         why = "the port service cannot be reached (" + status_.Line() + ")";

@@ -15,6 +15,7 @@
 #include "hwmon/ClaimLock.h"
 #include "hwmon/PortIo.h"
 #include "hwmon/varnio/BackendStatus.h"
+#include "hwmon/varnio/SimulatorAction.h"
 #include "portd/PortProtocol.h"
 
 namespace hwmon {
@@ -38,7 +39,7 @@ public:
     BackendStatus Status();
     // hwmonctl's description: the socket and the status.
     std::string Describe();
-    bool ResetSimulatedChip(std::string& why);
+    bool Simulate(SimulatorAction action, std::string& why);
 
     const std::string& SocketPath() const { return socketPath_; }
 

@@ -64,6 +64,14 @@ int CPersistentSimulatedChip::OutPortB(int port, int value)
     return Transact(true, [&](CSimulatedChip& chip) { return chip.OutPortB(port, value); });
 }
 
+bool CPersistentSimulatedChip::SetOverheat(bool on)
+{
+    return Transact(true, [&](CSimulatedChip& chip) {
+        chip.MutableState().overheat = on;
+        return 1;
+    }) == 1;
+}
+
 int CPersistentSimulatedChip::InPortB(int port, std::uint8_t* value)
 {
     if (!IsChipPort(port) || value == nullptr) {

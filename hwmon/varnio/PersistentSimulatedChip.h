@@ -27,6 +27,10 @@ public:
     int OutPortB(int port, int value) override;
     int InPortB(int port, std::uint8_t* value) override;
 
+    // Switches the simulated cooler failure on or off, at the model time of
+    // now: what happened before stays as it was.
+    bool SetOverheat(bool on);
+
 private:
     template <typename Access>
     int Transact(bool changesChip, Access access);

@@ -113,6 +113,11 @@ std::string EncodeState(const SimulatedChipState& state)
         }
         text += '\n';
     }
+    // Written only while on, so a state file without it stays readable to
+    // programs that predate the knob.
+    if (state.overheat) {
+        text += "overheat 1\n";
+    }
     text += "end\n";
     return text;
 }
@@ -151,7 +156,16 @@ bool DecodeState(std::string_view text, SimulatedChipState& state)
             return false;
         }
     }
-    if (!ReadLine(in, line) || line != "end" || ReadLine(in, line)) {
+    if (!ReadLine(in, line)) {
+        return false;
+    }
+    if (line == "overheat 1") {
+        decoded.overheat = true;
+        if (!ReadLine(in, line)) {
+            return false;
+        }
+    }
+    if (line != "end" || ReadLine(in, line)) {
         return false;
     }
     state = decoded;

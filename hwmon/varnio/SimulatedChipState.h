@@ -25,6 +25,9 @@ struct SimulatedChipState {
     std::int64_t clockNs = 0;        // clock reading the model was last advanced to
     std::int64_t modelTicks = 0;     // model time since power-on
     std::array<std::int64_t, kTemperatureCount> microCelsius{};
+    // The processor's cooler has failed: CPUTIN heads well past its limit
+    // within seconds, until it is switched off again.
+    bool overheat = false;
 
     bool operator==(const SimulatedChipState&) const = default;
 };
@@ -34,7 +37,8 @@ SimulatedChipState PowerOnState(std::uint8_t chipId);
 
 std::string EncodeState(const SimulatedChipState& state);
 // Strict: anything not exactly as EncodeState writes it fails, and the caller
-// powers the chip on instead.
+// powers the chip on instead. A file of a version without the overheat line
+// reads with the cooler working.
 bool DecodeState(std::string_view text, SimulatedChipState& state);
 
 }  // namespace hwmon

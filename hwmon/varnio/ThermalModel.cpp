@@ -70,6 +70,11 @@ constexpr HeatPath kHeatPaths[kTemperatureCount] = {
     {29.0, 18.0, 8.0, 400},   // AUXTIN
 };
 constexpr double kAmbientCelsius = 25.0;
+// A failed processor cooler: whatever the fans do, CPUTIN heads for 95 °C,
+// fast, so a warning shows within seconds (from 45 °C it passes its 80 °C
+// limit after about 4 s); once the cooler works again it cools as usual.
+constexpr double kOverheatCelsius = 95.0;
+constexpr int kOverheatTimeConstantTicks = 30;
 
 constexpr std::int64_t kTicksPerSecond = 1'000'000'000 / kModelTickNs;
 
@@ -109,10 +114,13 @@ void StepTemperatures(SimulatedChipState& state, double load)
 {
     for (int i = 0; i < kTemperatureCount; ++i) {
         const HeatPath& path = kHeatPaths[i];
+        const bool overheating = state.overheat && i == kCputin;
         const double equilibrium =
-            std::max(kAmbientCelsius, path.base + path.heat * load - path.cooling * Airflow(state, i));
+            overheating ? kOverheatCelsius
+                        : std::max(kAmbientCelsius, path.base + path.heat * load - path.cooling * Airflow(state, i));
         const auto target = static_cast<std::int64_t>(equilibrium * 1'000'000);
-        state.microCelsius[i] += (target - state.microCelsius[i]) / path.timeConstantTicks;
+        const int timeConstant = overheating ? kOverheatTimeConstantTicks : path.timeConstantTicks;
+        state.microCelsius[i] += (target - state.microCelsius[i]) / timeConstant;
     }
 }
 

@@ -68,13 +68,13 @@ std::unique_ptr<CServiceBackend> CServiceBackend::Open(const ServiceOptions& opt
     return backend;
 }
 
-bool CServiceBackend::ResetToPowerOn(std::string& why)
+bool CServiceBackend::Simulate(hwmon::SimulatorAction action, std::string& why)
 {
     if (stateFile_.empty()) {
-        why = "the service drives the real chip; only a simulated one can be reset";
+        why = "the service drives the real chip; only a simulated one can do that";
         return false;
     }
-    return hwmon::ResetSimulatedChipState(stateFile_, chipId_, why);
+    return hwmon::ApplySimulatorAction(stateFile_, chipId_, action, why);
 }
 
 }  // namespace portd

@@ -23,7 +23,7 @@ public:
 
     hwmon::IPortIo& Port() override { return *port_; }
     std::string Description() const override { return description_; }
-    bool ResetToPowerOn(std::string& why) override;
+    bool Simulate(hwmon::SimulatorAction action, std::string& why) override;
 
 private:
     CServiceBackend() = default;

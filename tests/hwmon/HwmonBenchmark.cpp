@@ -116,7 +116,7 @@ struct ServedChip : portd::IServiceBackend {
     }
     IPortIo& Port() override { return chip; }
     std::string Description() const override { return "simulated\nW83627EHF id 0xA1"; }
-    bool ResetToPowerOn(std::string&) override { return false; }
+    bool Simulate(hwmon::SimulatorAction, std::string&) override { return false; }
 
     std::string dir;
     CSimulatedChip chip;

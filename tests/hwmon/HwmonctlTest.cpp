@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -82,7 +84,8 @@ TEST_F(HwmonctlTest, BadArgumentsGetTheUsage)
 {
     for (const char* args : {"--bogus", "--target 50", "--output CPUFANIN0", "--output CPUFANIN0 --target x",
                              "--output AUXFANIN1 --enable", "--output CPUFANIN0 --enable --disable",
-                             "--seconds 2", "--watch --seconds 0"}) {
+                             "--seconds 2", "--watch --seconds 0", "--simulate-overheat", "--simulate-overheat hot",
+                             "--simulate-overheat on --watch", "--simulate-reset --simulate-overheat off"}) {
         const ToolRun run = Hwmonctl(args);
         EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_NE(run.output.find("usage: hwmonctl"), std::string::npos) << args;
@@ -224,6 +227,31 @@ TEST_F(HwmonctlTest, ConfiguredChipIdAndStateFile)
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("W83627DHG (chip id 0xC1"), std::string::npos) << run.output;
     EXPECT_TRUE(std::filesystem::exists(state));
+}
+
+// The overheat knob lands in the chip every program shares, and keeps what
+// the chip held: a fan programmed before is still programmed after.
+TEST_F(HwmonctlTest, OverheatKnobReachesTheSharedChipAndKeepsItsSettings)
+{
+    ASSERT_EQ(Hwmonctl("--output CPUFANIN0 --target 33").exitCode, 0);
+    const auto stateText = [&] {
+        std::ifstream in(dir_ + "/varnio-sim.state");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ToolRun run = Hwmonctl("--simulate-overheat on");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("cooler has failed"), std::string::npos) << run.output;
+    EXPECT_NE(stateText().find("overheat 1"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(Hwmonctl("").output, std::regex("CPUFANIN0 .*  33 C ")));
+
+    run = Hwmonctl("--simulate-overheat off");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(stateText().find("overheat"), std::string::npos);
+
+    // Only a simulated chip has a cooler to break.
+    Store(hwmon::kBackendValue, "direct");
+    run = Hwmonctl("--simulate-overheat on");
+    EXPECT_EQ(run.exitCode, 1);
 }
 
 }  // namespace

@@ -234,6 +234,27 @@ TEST(ThermalModelTest, CruiseProgrammedThroughTheControllerRuns)
     EXPECT_GT(fan.GetCurrentDuty(), 30);
 }
 
+// The knob the demo and the monitor's tests use: a failed cooler takes the
+// processor past its 80 °C limit within seconds whatever the fans and the
+// load do, and a working one brings it back under the 75 °C hysteresis.
+TEST(ThermalModelTest, AFailedCoolerOverheatsTheProcessorUntilItWorksAgain)
+{
+    CSimulatedChip chip;
+    chip.Advance(30 * kTicksPerSecond);  // light load, fans at full output
+    ASSERT_LT(chip.Register(1, 0x50), 60);
+    const int systemBefore = chip.Register(0, 0x27);
+    chip.MutableState().overheat = true;
+    chip.Advance(6 * kTicksPerSecond);
+    EXPECT_GT(chip.Register(1, 0x50), 80);
+    EXPECT_EQ(chip.Register(0, 0x27), systemBefore);  // only the processor's input heats
+    chip.Advance(60 * kTicksPerSecond);
+    EXPECT_LE(chip.Register(1, 0x50), 95);
+
+    chip.MutableState().overheat = false;
+    chip.Advance(25 * kTicksPerSecond);
+    EXPECT_LT(chip.Register(1, 0x50), 75);
+}
+
 TEST(SimulatedChipStateTest, EncodingRoundTripsAndGarbleIsRejected)
 {
     CSimulatedChip chip;
@@ -244,12 +265,19 @@ TEST(SimulatedChipStateTest, EncodingRoundTripsAndGarbleIsRejected)
     SimulatedChipState decoded;
     ASSERT_TRUE(DecodeState(text, decoded));
     EXPECT_TRUE(decoded == chip.State());
+    // A state file written before the overheat knob existed has no line for
+    // it and reads with the cooler working; an overheating chip stays one.
+    EXPECT_EQ(text.find("overheat"), std::string::npos);
+    chip.MutableState().overheat = true;
+    ASSERT_TRUE(DecodeState(EncodeState(chip.State()), decoded));
+    EXPECT_TRUE(decoded.overheat);
 
     SimulatedChipState untouched = PowerOnState(0xA1);
     const SimulatedChipState reference = untouched;
     for (const std::string& garbled :
          {std::string(), text.substr(0, text.size() / 2), text + "more\n", "X" + text.substr(1),
-          std::string(text).replace(text.find("bank3 ") + 6, 2, "zz")}) {
+          std::string(text).replace(text.find("bank3 ") + 6, 2, "zz"),
+          std::string(text).insert(text.find("end\n"), "overheat 2\n")}) {
         EXPECT_FALSE(DecodeState(garbled, untouched));
     }
     EXPECT_TRUE(untouched == reference);

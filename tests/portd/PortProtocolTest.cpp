@@ -17,6 +17,7 @@ TEST(PortProtocolTest, RequestsSurviveTheTripAndEveryCutNeedsMore)
     const Request requests[] = {
         {Op::Hello, 0, 0, 0}, {Op::In, 0x296, 0, 0}, {Op::Out, 0x295, 0x4E, 0},
         {Op::Claim, 0, 0, 3000}, {Op::Release, 0, 0, 0}, {Op::ResetSimulated, 0, 0, 0},
+        {Op::SimulateOverheat, 0, 1, 0},
     };
     for (const Request& sent : requests) {
         std::vector<std::uint8_t> bytes = EncodeRequest(sent);
@@ -48,7 +49,8 @@ TEST(PortProtocolTest, WhatTheProtocolDoesNotAllowIsNamed)
         {{0x00}, Parse::BadVersion},                      // known at the first byte
         {{2, 1, 0, 0}, Parse::BadVersion},
         {{1, 0, 0, 0}, Parse::UnknownOp},
-        {{1, 7, 0, 0}, Parse::UnknownOp},
+        {{1, 8, 0, 0}, Parse::UnknownOp},
+        {{1, 7, 0, 0}, Parse::BadLength},                  // the overheat knob says which way
         {{1, 3, 0xFF, 0xFF}, Parse::Oversized},            // no waiting for 65535 bytes
         {{1, 3, 9, 0}, Parse::Oversized},
         {{1, 1, 1, 0, 0}, Parse::BadLength},

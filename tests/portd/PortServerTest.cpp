@@ -35,9 +35,11 @@ class CChipBackend : public IServiceBackend {
 public:
     hwmon::IPortIo& Port() override { return recorder; }
     std::string Description() const override { return "simulated\nW83627EHF id 0xA1"; }
-    bool ResetToPowerOn(std::string&) override
+    bool Simulate(hwmon::SimulatorAction action, std::string&) override
     {
-        chip = hwmon::CSimulatedChip();
+        if (action == hwmon::SimulatorAction::PowerOn) {
+            chip = hwmon::CSimulatedChip();
+        }
         return true;
     }
     hwmon::CSimulatedChip chip;
@@ -165,7 +167,7 @@ TEST_F(PortServerTest, TheClientSeesTheChipAndItsStatus)
     EXPECT_EQ(client.InPortB(0x80, &untouched), 0);
     EXPECT_EQ(untouched, 0x5A);
     std::string why;
-    EXPECT_TRUE(client.ResetSimulatedChip(why)) << why;
+    EXPECT_TRUE(client.Simulate(hwmon::SimulatorAction::PowerOn, why)) << why;
 
     hwmon::CServicePort nobody(dir_ + "/missing.sock");
     EXPECT_EQ(nobody.Status().Line(), "service: not running");

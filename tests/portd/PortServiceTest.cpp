@@ -19,12 +19,16 @@ class CTestBackend : public IServiceBackend {
 public:
     hwmon::IPortIo& Port() override { return recorder; }
     std::string Description() const override { return "simulated\nW83627EHF id 0xA1"; }
-    bool ResetToPowerOn(std::string&) override
+    bool Simulate(hwmon::SimulatorAction action, std::string&) override
     {
-        chip = hwmon::CSimulatedChip();
-        ++resets;
+        actions.push_back(action);
+        if (action == hwmon::SimulatorAction::PowerOn) {
+            chip = hwmon::CSimulatedChip();
+            ++resets;
+        }
         return true;
     }
+    std::vector<hwmon::SimulatorAction> actions;
     hwmon::CSimulatedChip chip;
     CRecordingPort recorder{chip};
     int resets = 0;
@@ -280,6 +284,11 @@ TEST_F(PortServiceTest, ResetWaitsForTheHolderLikeAnAccess)
     EXPECT_EQ(Ask(holder, Frame(Op::Release)), Status::Ok);
     EXPECT_EQ(backend.resets, 1);
     EXPECT_EQ(Replies(resetter)[0].status, Status::Ok);
+    // The overheat knob reaches the chip the same way, and says which way.
+    EXPECT_EQ(Ask(resetter, Frame(Op::SimulateOverheat, 0, 1, 0)), Status::Ok);
+    EXPECT_EQ(Ask(resetter, Frame(Op::SimulateOverheat, 0, 0, 0)), Status::Ok);
+    EXPECT_EQ(backend.actions, (std::vector{hwmon::SimulatorAction::PowerOn, hwmon::SimulatorAction::OverheatOn,
+                                            hwmon::SimulatorAction::OverheatOff}));
 }
 
 // Thousands of frames, valid and not, from clients that come and go: the

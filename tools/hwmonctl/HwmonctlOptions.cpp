@@ -5,7 +5,7 @@
 const char* const kHwmonctlUsage =
     "usage: hwmonctl [--output NAME [--target C] [--tolerance C] [--start %] [--stop %]\n"
     "                [--enable | --disable] [--output-mode 0|1|2]] [--watch [--seconds N]]\n"
-    "       hwmonctl --check | --simulate-reset\n"
+    "       hwmonctl --check | --simulate-reset | --simulate-overheat on|off\n"
     "\n"
     "Without options: identify the chip and the backend, print every sensor with\n"
     "its reading and limits and every fan output's settings.\n"
@@ -21,7 +21,10 @@ const char* const kHwmonctlUsage =
     "  --seconds N       stop watching after N lines\n"
     "  --check           what stands between you and working fans, and what to run\n"
     "  --simulate-reset  put the simulated chip back to its power-on values, as a\n"
-    "                    board's firmware does on resume (never a real chip)\n";
+    "                    board's firmware does on resume (never a real chip)\n"
+    "  --simulate-overheat on|off\n"
+    "                    the simulated processor's cooler fails (CPUTIN passes its\n"
+    "                    limit within seconds) or works again (never a real chip)\n";
 
 namespace {
 
@@ -57,6 +60,12 @@ HwmonctlOptions ParseHwmonctlOptions(const std::vector<std::string>& args, std::
             options.check = true;
         } else if (arg == "--simulate-reset") {
             options.simulateReset = true;
+        } else if (arg == "--simulate-overheat") {
+            if (!hasValue || (args[i + 1] != "on" && args[i + 1] != "off")) {
+                error = "--simulate-overheat needs on or off";
+                return options;
+            }
+            options.simulateOverheat = args[++i] == "on";
         } else if (arg == "--enable" || arg == "--disable") {
             if (options.enable.has_value()) {
                 error = "give --enable or --disable once";
@@ -103,9 +112,9 @@ HwmonctlOptions ParseHwmonctlOptions(const std::vector<std::string>& args, std::
         error = "--output needs at least one of --target, --tolerance, --start, --stop, --enable, --disable";
     } else if (options.seconds && (!options.watch || *options.seconds < 1)) {
         error = "--seconds needs --watch and a count of at least 1";
-    } else if ((options.check || options.simulateReset) &&
-               (programs || options.watch || (options.check && options.simulateReset))) {
-        error = "--check and --simulate-reset go alone";
+    } else if (const int alone = options.check + options.simulateReset + options.simulateOverheat.has_value();
+               alone > 1 || (alone == 1 && (programs || options.watch))) {
+        error = "--check, --simulate-reset and --simulate-overheat go alone";
     }
     return options;
 }

@@ -18,6 +18,7 @@ struct HwmonctlOptions {
     std::optional<int> seconds;
     bool check = false;
     bool simulateReset = false;
+    std::optional<bool> simulateOverheat;  // --simulate-overheat on|off
 };
 
 // Empty error = parsed.

@@ -101,6 +101,30 @@ int Watch(IPortIo& port, const HwmonctlOptions& options)
     return 0;
 }
 
+// The simulated chip's knobs: what was asked, what it did, or why not.
+int Simulate(const HwmonctlOptions& options)
+{
+    struct Knob {
+        SimulatorAction action;
+        const char* failure;
+        const char* done;
+    };
+    static constexpr Knob kReset{SimulatorAction::PowerOn, "cannot reset the chip",
+                                 "the simulated chip is back at its power-on values, as after a resume"};
+    static constexpr Knob kOverheat{SimulatorAction::OverheatOn, "cannot make the chip overheat",
+                                    "the simulated processor's cooler has failed: CPUTIN climbs towards 95 C"};
+    static constexpr Knob kCool{SimulatorAction::OverheatOff, "cannot cool the chip",
+                                "the simulated processor's cooler works again: CPUTIN cools down"};
+    const Knob& knob = options.simulateReset ? kReset : *options.simulateOverheat ? kOverheat : kCool;
+    std::string why;
+    if (!ProcessApplySimulatorAction(knob.action, why)) {
+        std::fprintf(stderr, "hwmonctl: %s: %s\n", knob.failure, why.c_str());
+        return 1;
+    }
+    std::printf("%s\n", knob.done);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -144,14 +168,8 @@ int main(int argc, char** argv)
                      AdviceFor(status.problem).c_str());
         return 1;
     }
-    if (options.simulateReset) {
-        std::string why;
-        if (!ProcessResetSimulatedChip(why)) {
-            std::fprintf(stderr, "hwmonctl: cannot reset the chip: %s\n", why.c_str());
-            return 1;
-        }
-        std::printf("the simulated chip is back at its power-on values, as after a resume\n");
-        return 0;
+    if (options.simulateReset || options.simulateOverheat) {
+        return Simulate(options);
     }
 
     if (!options.output.empty()) {
