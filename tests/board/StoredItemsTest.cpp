@@ -159,7 +159,7 @@ TEST_F(StoredItemsTest, SavingKeepsTheMonitorSoftwaresOwnValues)
     EXPECT_EQ(items[0].startCtrl, 60);
 }
 
-TEST_F(StoredItemsTest, TheMonitorsIdentityIsReadOverTheBoardsAndItsSettingsSavedAlone)
+TEST_F(StoredItemsTest, TheMonitorsIdentityIsReadOverTheCallersAndItsSettingsSavedAlone)
 {
     StoreFan(3, 55, {"HiLimit", "ShutDownEnable"});
     StoredIdentity identity;
@@ -185,15 +185,6 @@ TEST_F(StoredItemsTest, TheMonitorsIdentityIsReadOverTheBoardsAndItsSettingsSave
     std::uint32_t target = 0;
     ASSERT_TRUE(User().QueryDword(StoredItemKey(3), "TargetTemp", &target));
     EXPECT_EQ(target, 55u);  // the fan plug-in's values stay
-
-    identity.itemType = 1;
-    identity.pinName = "VIN1";
-    ASSERT_TRUE(ReplaceIdentity(hives, identity));
-    ASSERT_TRUE(ReadStoredIdentity(hives, 3, back));
-    EXPECT_EQ(back.name, "renamed");
-    EXPECT_EQ(back.pinName, "VIN1");
-    ASSERT_TRUE(User().QueryDword(StoredItemKey(3), "TargetTemp", &target));
-    EXPECT_EQ(target, 55u);
 }
 
 TEST_F(StoredItemsTest, TheFanPluginStoresTheBoardsLimitsNotTheChipsCountLimit)

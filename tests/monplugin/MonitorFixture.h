@@ -1,17 +1,16 @@
 // The monitor plug-in object on doubles: a simulated chip in memory that a
 // test can take away, a board file in memory with good and bad items, the
 // user's hive in memory, hand-moved time, window-less pages, and the
-// power-off and notice doubles. Its document is parsed for the tests.
+// power-off and notice doubles.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <libxml/parser.h>
-#include <libxml/tree.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "DocumentParts.h"
 #include "RegistryAccess.h"
 #include "RegistryHives.h"
 #include "TestDoubles.h"
@@ -115,32 +114,9 @@ protected:
         extend = static_cast<IVARNExtend*>(out);
     }
 
-    // The fields of an item of the document, by section and NAME.
     std::map<std::string, std::string> Item(const std::string& section, const std::string& name)
     {
-        const std::string text = pluginkit::Document(extend);
-        std::map<std::string, std::string> fields;
-        xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET);
-        EXPECT_NE(doc, nullptr) << text;
-        if (doc == nullptr) {
-            return fields;
-        }
-        for (xmlNodePtr s = xmlDocGetRootElement(doc)->children; s != nullptr; s = s->next) {
-            for (xmlNodePtr item = s->children; item != nullptr && section == reinterpret_cast<const char*>(s->name);
-                 item = item->next) {
-                xmlChar* itemName = xmlGetProp(item, BAD_CAST "NAME");
-                if (name == reinterpret_cast<const char*>(itemName)) {
-                    for (xmlNodePtr field = item->children; field != nullptr; field = field->next) {
-                        xmlChar* content = xmlNodeGetContent(field);
-                        fields[reinterpret_cast<const char*>(field->name)] = reinterpret_cast<const char*>(content);
-                        xmlFree(content);
-                    }
-                }
-                xmlFree(itemName);
-            }
-        }
-        xmlFreeDoc(doc);
-        return fields;
+        return FieldsOf(pluginkit::Document(extend), section, name);
     }
 
     std::uint32_t Stored(int item, const char* name)

@@ -11,8 +11,6 @@
 #include <QWidget>
 
 #include <dlfcn.h>
-#include <libxml/parser.h>
-#include <libxml/tree.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -22,9 +20,11 @@
 #include <thread>
 #include <vector>
 
+#include "DocumentParts.h"
 #include "RegistryAccess.h"
 #include "VarnPlugin.h"
 #include "hwmon/varnio/BackendSettings.h"
+#include "plugin_api/kit/doubles/HostSide.h"
 
 namespace {
 
@@ -36,38 +36,15 @@ int32_t HostCallback(const char* sender, const char* event, int32_t, int32_t val
     return 0;
 }
 
-struct DocumentItem {
-    std::string section;
-    std::map<std::string, std::string> fields;
-};
-
-// Items of the value sections by NAME.
-std::map<std::string, DocumentItem> ItemsOf(const std::string& text)
+// The value sections' items by NAME.
+std::map<std::string, monitor::test::DocumentItem> ItemsByName(const std::string& text)
 {
-    std::map<std::string, DocumentItem> items;
-    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET);
-    EXPECT_NE(doc, nullptr) << text;
-    if (doc == nullptr) {
-        return items;
-    }
-    for (xmlNodePtr section = xmlDocGetRootElement(doc)->children; section != nullptr; section = section->next) {
-        const std::string sectionName = reinterpret_cast<const char*>(section->name);
-        if (sectionName == "HISTORY" || sectionName == "MONITOR") {
-            continue;
-        }
-        for (xmlNodePtr item = section->children; item != nullptr; item = item->next) {
-            xmlChar* name = xmlGetProp(item, BAD_CAST "NAME");
-            DocumentItem& entry = items[reinterpret_cast<const char*>(name)];
-            xmlFree(name);
-            entry.section = sectionName;
-            for (xmlNodePtr field = item->children; field != nullptr; field = field->next) {
-                xmlChar* content = xmlNodeGetContent(field);
-                entry.fields[reinterpret_cast<const char*>(field->name)] = reinterpret_cast<const char*>(content);
-                xmlFree(content);
-            }
+    std::map<std::string, monitor::test::DocumentItem> items;
+    for (const auto& item : monitor::test::ItemsOf(text)) {
+        if (item.section != "HISTORY" && item.section != "MONITOR") {
+            items[item.name] = item;
         }
     }
-    xmlFreeDoc(doc);
     return items;
 }
 
@@ -108,39 +85,19 @@ protected:
         g_events.clear();
     }
 
-    IVARNPlugin* LoadPlugin()
+    // The host's loading sequence: unit, callback, release the query.
+    IVARNExtend* LoadPlugin()
     {
-        auto* base = static_cast<IVARNPlugin*>(getObject_(VARN_IID_PLUGIN));
+        auto* base = static_cast<IVARNExtend*>(getObject_(VARN_IID_PLUGIN));
         EXPECT_NE(base, nullptr);
         char name[VARN_NAME_BUFFER_SIZE] = {};
-        base->vtbl->GetName(base, name);
+        base->vtbl->base.GetName(reinterpret_cast<IVARNPlugin*>(base), name);
         EXPECT_STREQ(name, "VARNEQ_PLUGIN");
-        IVARNExtend* extend = Query<IVARNExtend>(base, VARN_IID_EXTEND);
+        auto* extend = pluginkit::Query<IVARNExtend>(base, VARN_IID_EXTEND);
         extend->vtbl->SendCommand(extend, VARN_CMD_SET_TEMPERATURE_DISP, 0, 0);
         extend->vtbl->SetCallback(extend, 0, HostCallback);
-        EXPECT_EQ(extend->vtbl->base.Release(reinterpret_cast<IVARNPlugin*>(extend)), 1);
+        EXPECT_EQ(pluginkit::Release(extend), 1);
         return base;
-    }
-    template <class Interface>
-    static Interface* Query(IVARNPlugin* base, const char* name)
-    {
-        void* out = nullptr;
-        EXPECT_EQ(base->vtbl->QueryInterface(base, name, &out), VARN_QI_FOUND) << name;
-        return static_cast<Interface*>(out);
-    }
-    static int32_t Release(void* anyInterface)
-    {
-        auto* base = static_cast<IVARNPlugin*>(anyInterface);
-        return base->vtbl->Release(base);
-    }
-    static std::string GetData(IVARNPlugin* base)
-    {
-        IVARNInfo* info = Query<IVARNInfo>(base, VARN_IID_INFO);
-        std::vector<char> buffer(VARN_LARGE_DATA_BUFFER_SIZE, '#');
-        info->vtbl->GetData(info, buffer.data(), 0);
-        Release(info);
-        EXPECT_EQ(buffer[VARN_DATA_BUFFER_SIZE], '#');
-        return std::string(buffer.data(), strnlen(buffer.data(), VARN_DATA_BUFFER_SIZE));
     }
     static void Hwmonctl(const std::string& arguments)
     {
@@ -149,7 +106,7 @@ protected:
     // Runs the host's event loop (the plug-in's timer) and asks for a
     // document now and then, as the host's view does, until check holds.
     template <class Check>
-    static bool Until(IVARNPlugin* base, Check check, std::chrono::seconds limit)
+    static bool Until(IVARNExtend* base, Check check, std::chrono::seconds limit)
     {
         const auto end = std::chrono::steady_clock::now() + limit;
         while (!check()) {
@@ -158,7 +115,7 @@ protected:
             }
             QApplication::processEvents(QEventLoop::AllEvents, 50);
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            GetData(base);
+            pluginkit::Document(base);
         }
         return true;
     }
@@ -173,8 +130,8 @@ protected:
 
 TEST_F(MonitorHostTest, TheDocumentListsEveryBoardItemWithItsReading)
 {
-    IVARNPlugin* base = LoadPlugin();
-    const std::map<std::string, DocumentItem> items = ItemsOf(GetData(base));
+    IVARNExtend* base = LoadPlugin();
+    const auto items = ItemsByName(pluginkit::Document(base));
     const std::map<std::string, std::string> expected = {
         {"VCORE", "VOLTAGE"},        {"V3VCC", "VOLTAGE"},       {"VBAT", "VOLTAGE"},      {"SYSTIN", "TEMPERATURE"},
         {"CPUTIN", "TEMPERATURE"},   {"AUXTIN", "TEMPERATURE"},  {"CPUFANIN0", "FANSPEED"}, {"SYSFANIN", "FANSPEED"},
@@ -183,7 +140,7 @@ TEST_F(MonitorHostTest, TheDocumentListsEveryBoardItemWithItsReading)
     ASSERT_EQ(items.size(), expected.size());
     for (const auto& [name, section] : expected) {
         ASSERT_TRUE(items.contains(name)) << name;
-        const auto& fields = items.at(name).fields;
+        const auto fields = items.at(name).Fields();
         EXPECT_EQ(items.at(name).section, section);
         std::size_t used = 0;
         const std::string value = fields.at("VALUE");
@@ -193,38 +150,38 @@ TEST_F(MonitorHostTest, TheDocumentListsEveryBoardItemWithItsReading)
         EXPECT_EQ(fields.at("AVAILABILITY"), "3") << name << ": " << fields.at("NOTE");
         EXPECT_FALSE(fields.at("HIGH_LIMIT").empty()) << name;
     }
-    EXPECT_EQ(items.at("CPUTIN").fields.at("HIGH_LIMIT"), "80");  // the chip's own limit
+    EXPECT_EQ(items.at("CPUTIN").Fields().at("HIGH_LIMIT"), "80");  // the chip's own limit
     EXPECT_TRUE(g_events.empty());
 
     // The page is a Qt widget under the host's dialog, its limits the item's.
     QWidget dialog;
-    auto* page = Query<IVARNDialog>(base, VARN_IID_DIALOG);
+    auto* page = pluginkit::Query<IVARNDialog>(base, VARN_IID_DIALOG);
     auto* widget = static_cast<QWidget*>(page->vtbl->CreatePage(page, &dialog));
     ASSERT_NE(widget, nullptr);
     auto* cpuHigh = widget->findChild<QDoubleSpinBox*>("MonitorHigh4");
     ASSERT_NE(cpuHigh, nullptr);
     EXPECT_DOUBLE_EQ(cpuHigh->value(), 80.0);
     page->vtbl->OnCancel(page);
-    EXPECT_EQ(Release(base), 0);
+    EXPECT_EQ(pluginkit::Release(base), 0);
 }
 
 TEST_F(MonitorHostTest, AnOverheatingProcessorWarnsTheHostAndItsRecoveryEndsIt)
 {
-    IVARNPlugin* base = LoadPlugin();
-    GetData(base);
+    IVARNExtend* base = LoadPlugin();
+    pluginkit::Document(base);
     ASSERT_TRUE(g_events.empty());
 
     Hwmonctl("--simulate-overheat on");
     EXPECT_TRUE(Until(base, [] { return Heard("HARDWARE_WARNING 1"); }, std::chrono::seconds(30)));
-    const auto hot = ItemsOf(GetData(base)).at("CPUTIN").fields;
+    const auto hot = ItemsByName(pluginkit::Document(base)).at("CPUTIN").Fields();
     EXPECT_EQ(hot.at("AVAILABILITY"), "4");
     EXPECT_EQ(hot.at("STATE"), "high");
 
     Hwmonctl("--simulate-overheat off");
     EXPECT_TRUE(Until(base, [] { return Heard("HARDWARE_WARNING 0"); }, std::chrono::seconds(60)));
-    EXPECT_EQ(ItemsOf(GetData(base)).at("CPUTIN").fields.at("AVAILABILITY"), "3");
+    EXPECT_EQ(ItemsByName(pluginkit::Document(base)).at("CPUTIN").Fields().at("AVAILABILITY"), "3");
     EXPECT_EQ(g_events, (std::vector<std::string>{"VARNEQ_PLUGIN HARDWARE_WARNING 1", "VARNEQ_PLUGIN HARDWARE_WARNING 0"}));
-    EXPECT_EQ(Release(base), 0);
+    EXPECT_EQ(pluginkit::Release(base), 0);
 }
 
 }  // namespace

@@ -11,30 +11,17 @@ namespace {
 const std::vector<std::string> kOrder = {"CAPTION", "CLASS", "VALUE", "DISPLAY", "HIGH_LIMIT", "LOW_LIMIT",
                                          "LIMITS", "STATE", "NOTE", "AVAILABILITY"};
 
-// Section, then per item its NAME and field names in order.
-using Shape = std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::vector<std::string>>>>>;
-
-Shape ShapeOf(const std::string& text)
+// Sections in order, with their items.
+std::vector<std::pair<std::string, std::vector<DocumentItem>>> Sections(const std::string& text)
 {
-    Shape shape;
-    xmlDocPtr doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, nullptr, XML_PARSE_NONET);
-    EXPECT_NE(doc, nullptr) << text.substr(0, 200);
-    if (doc == nullptr) {
-        return shape;
-    }
-    for (xmlNodePtr s = xmlDocGetRootElement(doc)->children; s != nullptr; s = s->next) {
-        shape.push_back({reinterpret_cast<const char*>(s->name), {}});
-        for (xmlNodePtr item = s->children; item != nullptr; item = item->next) {
-            xmlChar* name = xmlGetProp(item, BAD_CAST "NAME");
-            shape.back().second.push_back({reinterpret_cast<const char*>(name), {}});
-            xmlFree(name);
-            for (xmlNodePtr field = item->children; field != nullptr; field = field->next) {
-                shape.back().second.back().second.push_back(reinterpret_cast<const char*>(field->name));
-            }
+    std::vector<std::pair<std::string, std::vector<DocumentItem>>> sections;
+    for (const DocumentItem& item : ItemsOf(text)) {
+        if (sections.empty() || sections.back().first != item.section) {
+            sections.push_back({item.section, {}});
         }
+        sections.back().second.push_back(item);
     }
-    xmlFreeDoc(doc);
-    return shape;
+    return sections;
 }
 
 TEST_F(MonitorFixture, EveryItemCarriesEveryFieldOnceInTheSkinsOrder)
@@ -42,7 +29,7 @@ TEST_F(MonitorFixture, EveryItemCarriesEveryFieldOnceInTheSkinsOrder)
     Load();
     Tick();
     const std::string text = pluginkit::Document(extend);
-    const Shape shape = ShapeOf(text);
+    const auto shape = Sections(text);
     ASSERT_EQ(shape.size(), 5u);
     const std::vector<std::string> sections = {"TEMPERATURE", "FANSPEED", "VOLTAGE", "HISTORY", "MONITOR"};
     for (std::size_t s = 0; s < shape.size(); ++s) {
@@ -50,16 +37,16 @@ TEST_F(MonitorFixture, EveryItemCarriesEveryFieldOnceInTheSkinsOrder)
     }
     std::size_t items = 0;
     for (std::size_t s = 0; s < 3; ++s) {
-        for (const auto& [name, fields] : shape[s].second) {
-            EXPECT_EQ(fields, kOrder) << name;
+        for (const DocumentItem& item : shape[s].second) {
+            EXPECT_EQ(item.FieldNames(), kOrder) << item.name;
             ++items;
         }
     }
     EXPECT_EQ(items, 10u);
-    EXPECT_EQ(shape[0].second[0].first, "SYSTIN");  // the board file's order within a section
+    EXPECT_EQ(shape[0].second[0].name, "SYSTIN");  // the board file's order within a section
     EXPECT_EQ(shape[3].second.size(), 6u);          // temperatures and fans
-    EXPECT_EQ(shape[3].second[0].second, (std::vector<std::string>{"CAPTION", "CLASS", "SAMPLES", "STEP"}));
-    EXPECT_EQ(shape[4].second[0].second,
+    EXPECT_EQ(shape[3].second[0].FieldNames(), (std::vector<std::string>{"CAPTION", "CLASS", "SAMPLES", "STEP"}));
+    EXPECT_EQ(shape[4].second[0].FieldNames(),
               (std::vector<std::string>{"WARNING", "COUNT", "UNIT", "HOTTEST", "STATUS", "BOARD"}));
     auto monitor = Item("MONITOR", "VARNEQ");
     EXPECT_EQ(monitor["HOTTEST"], "36 \u00B0C");
@@ -109,20 +96,20 @@ TEST(MonitorDocumentTest, ABigBoardLosesItsHistoryThenTrailingItemsButNeverTheMo
     const std::string text = MonitorDocument(snapshot);
     EXPECT_LE(text.size(), VARN_DATA_BUFFER_SIZE - 1u);
     EXPECT_GT(text.size(), VARN_DATA_BUFFER_SIZE - 1200u);  // as full as it gets
-    const Shape shape = ShapeOf(text);
+    const auto shape = Sections(text);
     ASSERT_EQ(shape.size(), 2u);  // no history, and no room left for a voltage
     EXPECT_EQ(shape[0].first, "TEMPERATURE");
     const auto& kept = shape[0].second;
     ASSERT_GT(kept.size(), 10u);
     EXPECT_LT(kept.size(), 128u);
-    EXPECT_EQ(kept.back().first, "ITEM" + std::to_string(2 * kept.size() - 1));  // the first ones, in order
+    EXPECT_EQ(kept.back().name, "ITEM" + std::to_string(2 * kept.size() - 1));  // the first ones, in order
     EXPECT_EQ(shape[1].first, "MONITOR");
     EXPECT_NE(text.find("<COUNT>256</COUNT>"), std::string::npos);
 
     // Even where nothing but the monitor fits, the document is whole.
     const std::string tight = MonitorDocument(snapshot, 1000);
     EXPECT_LE(tight.size(), 1000u);
-    EXPECT_EQ(ShapeOf(tight).back().first, "MONITOR");
+    EXPECT_EQ(ItemsOf(tight).back().section, "MONITOR");
 }
 
 }  // namespace

@@ -58,16 +58,6 @@ TEST(PowerOffDbusTest, AsksLogindToPowerOffAndHearsARefusal)
     QDBusConnection::disconnectFromBus("private-system");
 }
 
-TEST(PowerOffDbusTest, NoBusIsARefusalAtOnce)
-{
-    CQtPowerOff powerOff([] { return QDBusConnection::connectToBus(QString("unix:path=/nonexistent/bus"), "none"); });
-    Refusals refusals;
-    powerOff.SetListener(&refusals);
-    powerOff.Request();
-    EXPECT_EQ(refusals.reasons, std::vector<std::string>{"the system bus cannot be reached"});
-    QDBusConnection::disconnectFromBus("none");
-}
-
 }  // namespace
 }  // namespace monitor
 
