@@ -42,18 +42,21 @@
         <xsl:if test="string($lo) != ''"><xsl:value-of select="concat($lo, ' ', $hi)"/></xsl:if>
       </xsl:when>
       <xsl:otherwise>
-        <xsl:variable name="v" select="number(substring-before(concat($list, ' '), ' '))"/>
+        <xsl:variable name="word" select="substring-before(concat($list, ' '), ' ')"/>
+        <xsl:variable name="v" select="number($word)"/>
+        <!-- The XPath engine reads a lone "-" as 0, not as no number. -->
+        <xsl:variable name="valid" select="$word != '-' and $v = $v"/>
         <xsl:call-template name="extent">
           <xsl:with-param name="list" select="substring-after($list, ' ')"/>
           <xsl:with-param name="lo">
             <xsl:choose>
-              <xsl:when test="$v = $v and (string($lo) = '' or $v &lt; $lo)"><xsl:value-of select="$v"/></xsl:when>
+              <xsl:when test="$valid and (string($lo) = '' or $v &lt; $lo)"><xsl:value-of select="$v"/></xsl:when>
               <xsl:otherwise><xsl:value-of select="$lo"/></xsl:otherwise>
             </xsl:choose>
           </xsl:with-param>
           <xsl:with-param name="hi">
             <xsl:choose>
-              <xsl:when test="$v = $v and (string($hi) = '' or $v &gt; $hi)"><xsl:value-of select="$v"/></xsl:when>
+              <xsl:when test="$valid and (string($hi) = '' or $v &gt; $hi)"><xsl:value-of select="$v"/></xsl:when>
               <xsl:otherwise><xsl:value-of select="$hi"/></xsl:otherwise>
             </xsl:choose>
           </xsl:with-param>
@@ -80,8 +83,9 @@
     <xsl:param name="hi"/>
     <xsl:param name="pen" select="'M'"/>
     <xsl:if test="$list != ''">
-      <xsl:variable name="v" select="number(substring-before(concat($list, ' '), ' '))"/>
-      <xsl:variable name="drawn" select="$v = $v and $n - 1 - $i &lt; $slots"/>
+      <xsl:variable name="word" select="substring-before(concat($list, ' '), ' ')"/>
+      <xsl:variable name="v" select="number($word)"/>
+      <xsl:variable name="drawn" select="$word != '-' and $v = $v and $n - 1 - $i &lt; $slots"/>
       <xsl:if test="$drawn">
         <xsl:variable name="x" select="$right - ($n - 1 - $i) * ($right - $left) div ($slots - 1)"/>
         <xsl:variable name="y" select="$bottom - ($v - $lo) * ($bottom - $top) div ($hi - $lo)"/>
