@@ -67,7 +67,7 @@
       .temp .value { font-size: 11px; font-weight: bold; }
       .speed { position: absolute; top: 314px; width: 75px; height: 40px; }
       .speed .cap { left: 9px; top: 7px; width: 60px; }
-      .rpm { position: absolute; left: 9px; top: 20px; font-size: 12px; font-weight: bold; white-space: nowrap; }
+      .rpm { position: absolute; left: 9px; top: 20px; font-size: 11px; font-weight: bold; white-space: nowrap; }
       .unused { visibility: hidden; }
       /* An item in warning: its value turns red (.alarm) and its place gets a red bar. */
       .reading.alarmed::before { content: ""; position: absolute; left: 2px; width: 3px; border-radius: 2px;
@@ -80,7 +80,7 @@
     <DIV ID="temp_CPUTIN" CLASS="temp reading unused" STYLE="top:7px;"><SPAN CLASS="label">CPU</SPAN><SPAN ID="TEMPERATURE+CPUTIN+DISPLAY" CLASS="value"></SPAN></DIV>
     <DIV ID="temp_SYSTIN" CLASS="temp reading unused" STYLE="top:21px;"><SPAN CLASS="label">SYS</SPAN><SPAN ID="TEMPERATURE+SYSTIN+DISPLAY" CLASS="value"></SPAN></DIV>
     <DIV ID="modeMark"></DIV>
-    <DIV ID="hint">Press <B>Fan view</B> or <B>Monitor</B> to see them here.</DIV>
+    <DIV ID="hint">Details appear here: press <B>Fan view</B> or <B>Monitor</B>.</DIV>
     <DIV ID="status">Mode <B ID="modeName">&#8212;</B><SPAN ID="MODE+VARNOCCTRL+PROFILE" CLASS="profile"></SPAN><BR/><SPAN ID="autoLed"></SPAN>Auto <SPAN ID="autoText">off</SPAN></DIV>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="0"/></xsl:call-template>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="1"/></xsl:call-template>

@@ -20,11 +20,11 @@
 
   <!-- The monitor names its items by the chip's pins, so these ids hold on
        every board; a reading never written stays hidden (main.js). Fan
-       speeds in two columns of three rows below the temperatures. -->
+       speeds in three columns of two rows below the temperatures. -->
   <xsl:template name="speed">
     <xsl:param name="n"/>
     <xsl:param name="pin"/>
-    <DIV ID="speed_{$pin}" CLASS="speed reading unused" STYLE="left:{14 + 108 * ($n mod 2)}px;top:{181 + 15 * floor($n div 2)}px;">
+    <DIV ID="speed_{$pin}" CLASS="speed reading unused" STYLE="left:{20 + 70 * ($n mod 3)}px;top:{180 + 24 * floor($n div 3)}px;">
       <SPAN ID="FANSPEED+{$pin}+CAPTION" CLASS="name"></SPAN>
       <SPAN ID="FANSPEED+{$pin}+DISPLAY" CLASS="value"></SPAN>
     </DIV>
@@ -47,11 +47,13 @@
       .temp .label, .speed .name { font-size: 9px; color: #667180; }
       .temp .label { display: inline-block; width: 30px; }
       .temp .value { font-size: 13px; font-weight: bold; }
-      .speed { position: absolute; width: 104px; height: 15px; line-height: 15px; white-space: nowrap; }
-      .speed .value { position: absolute; right: 4px; font-size: 10px; font-weight: bold; }
+      .speed { position: absolute; width: 66px; height: 22px; white-space: nowrap; }
+      .speed > * { display: block; }
+      .speed .name { height: 10px; line-height: 10px; }
+      .speed .value { height: 12px; line-height: 12px; font-size: 11px; font-weight: bold; }
       .unused { visibility: hidden; }
       /* An item in warning: its value turns red (.alarm) and its place gets a red bar. */
-      .reading.alarmed::before { content: ""; position: absolute; left: -5px; top: 3px; width: 3px; height: 9px;
+      .reading.alarmed::before { content: ""; position: absolute; left: -6px; top: 2px; width: 3px; height: 18px;
                                  border-radius: 2px; background: #d23b40; }
       .temp.alarmed::before { top: 4px; height: 10px; }
       .alarm { color: #d23b40 !important; }

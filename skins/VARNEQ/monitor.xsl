@@ -218,26 +218,29 @@
     <STYLE>
       body { margin: 0; font-family: "DejaVu Sans", sans-serif; font-size: 10px; color: #e3e8ee; cursor: default; }
       .raw { display: none; }
-      #tabs { position: absolute; left: 138px; top: 3px; height: 14px; border-radius: 7px; background: #12151a;
+      #tabs { position: absolute; left: 150px; top: 3px; height: 14px; border-radius: 7px; background: #12151a;
               border: 1px solid #2f3640; overflow: hidden; white-space: nowrap; }
       .tab { display: inline-block; height: 14px; line-height: 14px; padding: 0 9px; font-size: 9px; font-weight: bold;
              color: #848f9d; cursor: pointer; }
       .tab:hover { color: #e3e8ee; }
       .tab.on { background: #38bde4; color: #0a1117; }
-      #liveText { position: absolute; left: 244px; top: 0; width: 58px; height: 20px; line-height: 20px;
+      #liveText { position: absolute; left: 256px; top: 0; width: 46px; height: 20px; line-height: 20px;
                   text-align: right; font-size: 9px; font-weight: bold; color: #38bde4; }
       #liveText.paused { color: #848f9d; }
       .page { position: absolute; left: 0; top: 20px; width: 376px; height: 114px; }
       #readings { overflow-x: hidden; overflow-y: auto; display: flex; }
       #readings::-webkit-scrollbar { width: 5px; }
       #readings::-webkit-scrollbar-thumb { background: #3a434f; border-radius: 3px; }
-      .group { flex: none; padding: 2px 0 2px 0; }
-      .TEMPERATURE { width: 108px; margin-left: 4px; }
-      .FANSPEED { width: 132px; margin-left: 4px; }
-      .VOLTAGE { width: 124px; margin-left: 4px; }
+      /* Column widths fit the longest texts a board gives: "System
+         Temperature", "0 – 10000 rpm" beside "1875 rpm", "2.970 – 3.630 V"
+         beside "3.312 V". Five items fill a column. */
+      .group { flex: none; margin-left: 4px; padding-top: 1px; }
+      .TEMPERATURE { width: 102px; }
+      .FANSPEED { width: 130px; }
+      .VOLTAGE { width: 132px; }
       .head { height: 12px; line-height: 12px; padding-left: 5px; font-size: 9px; font-weight: bold; color: #848f9d;
               letter-spacing: 0.3px; }
-      .cell { position: relative; height: 20px; padding: 0 3px 0 5px; border-radius: 3px; }
+      .cell { position: relative; height: 20px; padding: 0 2px 0 5px; border-radius: 3px; }
       .cell + .cell { border-top: 1px solid #232830; height: 19px; }
       .cap { height: 10px; line-height: 10px; font-size: 9px; color: #a9b3bf; white-space: nowrap; }
       .line { height: 10px; line-height: 10px; white-space: nowrap; display: flex; justify-content: space-between; }

@@ -62,7 +62,6 @@ constexpr TextArt kKavoTexts[] = {
     {{48, 23, 140, 14}, "fan control", 10, false, true, Qt::AlignLeft | Qt::AlignVCenter},
 };
 constexpr QLine kKavoLines[] = {
-    {114, 10, 114, 32},
     {87, 321, 87, 346}, {162, 321, 162, 346}, {237, 321, 237, 346}, {312, 321, 312, 346},
 };
 
