@@ -142,6 +142,8 @@ function ShowReadings() {
     var value = places[i].querySelector(".value");
     places[i].classList.toggle("unused", !value || value.innerHTML == "");
   }
+  var hint = byId("speedHint");
+  if (hint) hint.style.display = document.querySelector(".speed:not(.unused)") ? "none" : "block";
 }
 
 function BoundAlarms() {

@@ -65,7 +65,12 @@
       .temp { position: absolute; left: 122px; width: 82px; height: 14px; line-height: 14px; white-space: nowrap; }
       .temp .label { display: inline-block; width: 26px; font-size: 9px; color: #848f9d; }
       .temp .value { font-size: 11px; font-weight: bold; }
+      /* The dividers belong to the cells, so a hidden cell takes its own away. */
       .speed { position: absolute; top: 314px; width: 75px; height: 40px; }
+      .speed + .speed::after { content: ""; position: absolute; left: 0; top: 7px; width: 1px; height: 26px;
+                               background: #2f3640; }
+      #speedHint { position: absolute; left: 12px; top: 314px; width: 376px; height: 40px; line-height: 40px;
+                   text-align: center; font-size: 10px; color: #848f9d; }
       .speed .cap { left: 9px; top: 7px; width: 60px; }
       .rpm { position: absolute; left: 9px; top: 20px; font-size: 11px; font-weight: bold; white-space: nowrap; }
       .unused { visibility: hidden; }
@@ -86,6 +91,7 @@
     <xsl:call-template name="tile"><xsl:with-param name="n" select="1"/></xsl:call-template>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="2"/></xsl:call-template>
     <xsl:call-template name="tile"><xsl:with-param name="n" select="3"/></xsl:call-template>
+    <DIV ID="speedHint">Fan speeds show here while the hardware monitor runs.</DIV>
     <xsl:call-template name="speed"><xsl:with-param name="n" select="0"/><xsl:with-param name="pin" select="'SYSFANIN'"/></xsl:call-template>
     <xsl:call-template name="speed"><xsl:with-param name="n" select="1"/><xsl:with-param name="pin" select="'CPUFANIN0'"/></xsl:call-template>
     <xsl:call-template name="speed"><xsl:with-param name="n" select="2"/><xsl:with-param name="pin" select="'AUXFANIN0'"/></xsl:call-template>

@@ -234,13 +234,13 @@
       /* Column widths fit the longest texts a board gives: "System
          Temperature", "0 – 10000 rpm" beside "1875 rpm", "2.970 – 3.630 V"
          beside "3.312 V". Five items fill a column. */
-      .group { flex: none; margin-left: 4px; padding-top: 1px; }
-      .TEMPERATURE { width: 102px; }
+      .group { flex: none; margin-left: 3px; padding-top: 1px; }
+      .TEMPERATURE { width: 101px; }
       .FANSPEED { width: 130px; }
       .VOLTAGE { width: 132px; }
-      .head { height: 12px; line-height: 12px; padding-left: 5px; font-size: 9px; font-weight: bold; color: #848f9d;
+      .head { height: 12px; line-height: 12px; padding-left: 4px; font-size: 9px; font-weight: bold; color: #848f9d;
               letter-spacing: 0.3px; }
-      .cell { position: relative; height: 20px; padding: 0 2px 0 5px; border-radius: 3px; }
+      .cell { position: relative; height: 20px; padding: 0 2px 0 4px; border-radius: 3px; }
       .cell + .cell { border-top: 1px solid #232830; height: 19px; }
       .cap { height: 10px; line-height: 10px; font-size: 9px; color: #a9b3bf; white-space: nowrap; }
       .line { height: 10px; line-height: 10px; white-space: nowrap; display: flex; justify-content: space-between; }

@@ -183,6 +183,8 @@ TEST_P(MainSkinE2E, ShowsTheMonitorsReadingsAndMarksTheItemInWarning) {
     std::string state = main.Text("testState()");
     EXPECT_EQ(StateValue(state, "readings"), "0") << "no monitor yet, no empty labels: " << state;
     EXPECT_EQ(StateValue(state, "mode"), "0") << "the keys other tests read stay";
+    const std::string hint = "(function(e) { return e ? e.style.display : 'none'; })(document.getElementById('speedHint'))";
+    if (file == "KavoIII.xml") EXPECT_EQ(main.Text(hint), "block") << "an empty strip says what it is for";
 
     main.Render(DocumentPageKind::MainPage, MonitorDocument());
     ASSERT_TRUE(main.engine.CallScript("ProcessEnd", "", ""));
@@ -192,6 +194,7 @@ TEST_P(MainSkinE2E, ShowsTheMonitorsReadingsAndMarksTheItemInWarning) {
     EXPECT_EQ(StateValue(state, "readings"), "7") << "two temperatures, five fan speeds";
     EXPECT_EQ(StateValue(state, "warning"), "false") << "the badge follows the host's VARNEQ_WARNING alone";
     EXPECT_EQ(Html(main, "FANSPEED+CPUFANIN0+DISPLAY"), "3222 rpm");
+    EXPECT_EQ(main.Text(hint), "none");
     EXPECT_EQ(Html(main, "FANSPEED+AUXFANIN1+CAPTION"), "AUX FAN");
     EXPECT_EQ(main.Text("document.getElementById('temp_CPUTIN').className.indexOf('alarmed') >= 0"), "true");
     EXPECT_EQ(main.Text("document.getElementById('FAN+ZEFAN_FAN_0+PWM_DUTYCYCLE').innerHTML"), "45%")

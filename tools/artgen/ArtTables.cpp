@@ -61,9 +61,6 @@ constexpr TextArt kKavoTexts[] = {
     {{48, 6, 140, 18}, "Velmar", 15, true, false, Qt::AlignLeft | Qt::AlignVCenter},
     {{48, 23, 140, 14}, "fan control", 10, false, true, Qt::AlignLeft | Qt::AlignVCenter},
 };
-constexpr QLine kKavoLines[] = {
-    {87, 321, 87, 346}, {162, 321, 162, 346}, {237, 321, 237, 346}, {312, 321, 312, 346},
-};
 
 // ---- ZEFAN/ZefanView.xml, 376x134: header 0-20 with the timer and close
 // buttons, column heads 20-34, four fan rows of 25 pixels.
@@ -104,7 +101,7 @@ constexpr TextArt kMonitorTexts[] = {
 
 const BackgroundArt kBackgrounds[] = {
     {"skins/KavoIII/back.bmp", "skins/KavoIII/rgn.bmp", {400, 362}, {Shape::Rounded, 16}, &kGraphite, 42,
-     kKavoPanels, kKavoTexts, kKavoLines},
+     kKavoPanels, kKavoTexts, {}},
     {"skins/ZEFAN/view_back.bmp", "skins/ZEFAN/view_rgn.bmp", {376, 134}, {Shape::Rounded, 8}, &kGraphite, 20, {},
      kViewTexts, kViewLines},
     {"skins/VARNEQ/view_back.bmp", "skins/VARNEQ/view_rgn.bmp", {376, 134}, {Shape::Rounded, 8}, &kGraphite, 20,
