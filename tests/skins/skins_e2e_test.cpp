@@ -184,7 +184,9 @@ TEST_P(MainSkinE2E, ShowsTheMonitorsReadingsAndMarksTheItemInWarning) {
     EXPECT_EQ(StateValue(state, "readings"), "0") << "no monitor yet, no empty labels: " << state;
     EXPECT_EQ(StateValue(state, "mode"), "0") << "the keys other tests read stay";
     const std::string hint = "(function(e) { return e ? e.style.display : 'none'; })(document.getElementById('speedHint'))";
-    if (file == "KavoIII.xml") EXPECT_EQ(main.Text(hint), "block") << "an empty strip says what it is for";
+    if (file == "KavoIII.xml") {
+        EXPECT_EQ(main.Text(hint), "block") << "an empty strip says what it is for";
+    }
 
     main.Render(DocumentPageKind::MainPage, MonitorDocument());
     ASSERT_TRUE(main.engine.CallScript("ProcessEnd", "", ""));
