@@ -218,7 +218,7 @@ TEST_P(MainSkin, OffersEveryFixedCommandAndTheSevenModesByNavigation) {
 // The main page is composed from the frame document; its bound ids must name
 // items and fields the fan, mode and monitor plug-ins really report, or they
 // stay empty.
-TEST_P(MainSkin, BindsEachFansDutyToFieldsTheFanDocumentHas) {
+TEST_P(MainSkin, BindsEachFansDutyAndOnlyFieldsThePluginDocumentsHave) {
     Skin skin(kSkins, GetParam());
     const auto ids = ElementIds(Transform(skin.definition->ReadXslPath(), "<VARN_FRAME></VARN_FRAME>"));
     CXmlDocument fans;
@@ -294,7 +294,7 @@ TEST(BundledSkins, SwitchBetweenEachOtherWithinOneFolder) {
     EXPECT_TRUE(switchesBack);
 }
 
-TEST(BundledSkins, DefaultSkinShowsTheFanViewInsideItsOutline) {
+TEST(BundledSkins, DefaultSkinShowsBothViewsInsideItsOutline) {
     Skin kavo(kSkins, "KavoIII.xml");
     const SkinPluginDialog dialog = kavo.definition->ReadPluginDialog();
     EXPECT_TRUE(dialog.show);
