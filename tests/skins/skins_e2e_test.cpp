@@ -248,6 +248,8 @@ TEST(FanViewE2E, ComposesInsideTheDefaultSkinAndRefreshesInPlace) {
     next.replace(next.find("45%"), 3, "90%");
     view.Render(DocumentPageKind::PluginView, next);
     ASSERT_TRUE(view.engine.CallScript("ProcessEnd", "", ""));
+    main.Render(DocumentPageKind::MainPage, next);  // the shared copy of the same document
+    main.engine.CallScript("ProcessEnd", "", "");
     EXPECT_EQ(Html(view, "FAN+ZEFAN_FAN_0+PWM_DUTYCYCLE"), "90%");
     EXPECT_EQ(view.Text("document.getElementById('bar_ZEFAN_FAN_0').style.width"), "81px");
     ASSERT_TRUE(view.engine.CallScript("OnPause", "", ""));
@@ -314,6 +316,8 @@ TEST(MonitorViewE2E, ShowsEveryReadingAndTheHistoryAndFollowsTheRefreshes) {
     next.insert(next.find("</SAMPLES>", samples), " 72");
     view.Render(DocumentPageKind::PluginView, next);
     ASSERT_TRUE(view.engine.CallScript("ProcessEnd", "", ""));
+    main.Render(DocumentPageKind::MainPage, next);  // the shared copy of the same document
+    main.engine.CallScript("ProcessEnd", "", "");
     state = view.Text("testState()");
     EXPECT_EQ(StateValue(state, "warn"), "0") << state;
     EXPECT_EQ(StateValue(state, "refreshes"), "2");
