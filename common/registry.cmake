@@ -8,6 +8,7 @@ add_library(velmar_registry STATIC
   ${CMAKE_CURRENT_LIST_DIR}/RegFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MemoryHiveFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegistryBatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryHives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryAccess.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OsLanguage.cpp
