@@ -4,8 +4,12 @@
 # bundled skin, in a private profile: how many times each hive file is
 # replaced (renames onto HKEY_*.reg) and how many fsyncs the replacements
 # make (the temporary files' and the folder's), counted by strace over the
-# click on OK until the dialog has closed.
+# click on OK until the dialog has closed; the megabytes those replacements
+# wrote; and the span from the OK's first opening of a hive file to its last
+# replacement.
 # Usage: tests/host/e2e/settings_commit_figures.sh [build folder] [runs]
+#   HIVE_MB=4 ...   the user's hive holds about that many MB of other values
+#                   first (imported with varnreg), as a long-used profile might
 # Reads the running program through its test-only dump (VELMAR_TEST_CONTROL).
 set -euo pipefail
 BUILD=${1:-build}
@@ -28,6 +32,18 @@ mkdir -p "$PROFILE/run" && chmod 700 "$PROFILE/run"
 "$APP/varnreg" set 'HKLM\SOFTWARE\VARN\VARNIO' Backend --string simulated >/dev/null
 "$APP/varnreg" set 'HKLM\SOFTWARE\VARN\SystemInfo' MBModel --string SimulatedBoard >/dev/null
 "$APP/varnreg" set 'HKLM\SOFTWARE\VARN\APM' ZEFAN --string "$APP/ZEFAN.so" >/dev/null
+if [ "${HIVE_MB:-0}" -gt 0 ]; then
+  # Keys of 100 values of 100 bytes: about 9,000 values a MB.
+  awk -v n=$((HIVE_MB * 9000)) 'BEGIN {
+    print "REGEDIT4"; pad = sprintf("%100s", ""); gsub(/ /, "b", pad)
+    for (i = 0; i < n; ++i) {
+      if (i % 100 == 0) printf "\n[HKEY_CURRENT_USER\\SOFTWARE\\VARN\\Bulk\\%d]\n", i / 100
+      printf "\"%d\"=\"%s\"\n", i, pad
+    }
+  }' >"$PROFILE/bulk.reg"
+  "$APP/varnreg" import "$PROFILE/bulk.reg"
+  bulkValues=$("$APP/varnreg" export 'HKCU\SOFTWARE\VARN\Bulk' - | grep -c '^"')
+fi
 
 # A fresh dump, once the file has stopped growing.
 dump() {
@@ -78,7 +94,7 @@ stop() {
 
 for run in $(seq 1 "$RUNS"); do
   rm -rf "$PROFILE/run/"* "$PROFILE/dump.txt" "$PROFILE/trace"
-  strace -f -y -qq -e trace=rename,renameat,renameat2,fsync,fdatasync -o "$PROFILE/trace" \
+  strace -f -y -qq -ttt -e trace=openat,rename,renameat,renameat2,fsync,fdatasync -o "$PROFILE/trace" \
     "$APP/Velmar" >"$PROFILE/velmar.log" 2>&1 &
   tracer=$!
   sleep 1
@@ -100,7 +116,14 @@ for run in $(seq 1 "$RUNS"); do
   user=$(grep -cE 'rename.*HKEY_CURRENT_USER\.reg"\) = 0' "$PROFILE/ok.trace" || true)
   machine=$(grep -cE 'rename.*HKEY_LOCAL_MACHINE\.reg"\) = 0' "$PROFILE/ok.trace" || true)
   syncs=$(grep -cE "fsync\([0-9]+<($PROFILE|[^>]*\.reg\.tmp)>\)" "$PROFILE/ok.trace" || true)
+  size=$(stat -c %s "$PROFILE/HKEY_CURRENT_USER.reg")
+  span=$(grep -E 'openat\(.*HKEY_(CURRENT_USER|LOCAL_MACHINE)\.reg"|rename.*\.reg"\) = 0' "$PROFILE/ok.trace" |
+         awk 'NR == 1 {first = $2} /rename/ {last = $2} END {printf "%.0f", (last > first ? (last - first) * 1000 : 0)}')
   stop
-  printf 'run %d: one OK with ZEFAN'"'"'s page: %s replacements of HKEY_CURRENT_USER.reg, %s of HKEY_LOCAL_MACHINE.reg, %s fsyncs\n' \
-    "$run" "$user" "$machine" "$syncs"
+  printf 'run %d: one OK with ZEFAN'"'"'s page: %s replacements of HKEY_CURRENT_USER.reg (%s KB, %s KB written), %s of HKEY_LOCAL_MACHINE.reg, %s fsyncs, %s ms from the first hive opening to the last replacement\n' \
+    "$run" "$user" $((size / 1024)) $((user * size / 1024)) "$machine" "$syncs" "$span"
+  if [ -n "${bulkValues:-}" ]; then
+    now=$("$APP/varnreg" export 'HKCU\SOFTWARE\VARN\Bulk' - | grep -c '^"')
+    [ "$now" = "$bulkValues" ] || echo "run $run: the other values were $bulkValues, now $now"
+  fi
 done
