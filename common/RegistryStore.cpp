@@ -280,7 +280,7 @@ bool CRegistryStore::Transact(const std::function<bool(CRegistryHive&)>& change,
         hive = CRegistryHive();
     }
     if (!change(hive)) {
-        why = "the change was refused";
+        why = "not written: " + file_.Name() + " as it is now refused the change";
         return false;
     }
     const std::string replacement = FormatRegFile(root_, hive);
@@ -384,7 +384,6 @@ bool CRegistryStore::EndBatch(std::string& why)
         return false;
     }
 }
-
 
 bool CRegistryStore::SetValue(const std::string& subkey, const std::string& name, const RegistryValue& value)
 {

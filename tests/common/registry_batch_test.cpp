@@ -132,6 +132,16 @@ TEST_F(RegistryBatchTest, AnEndThatCannotWriteSaysWhyAndStoresNothing)
     EXPECT_FALSE(store.EndBatch(why));
     EXPECT_NE(why.find("larger than 64 MiB"), std::string::npos) << why;
     EXPECT_EQ(file.Text(), before);
+    // A kept change that the file as it is now refuses: all or nothing.
+    store.BeginBatch();
+    ASSERT_TRUE(store.SetValue("K", "c", RegistryValue::String("3")));
+    ASSERT_TRUE(store.Modify([](CRegistryHive& hive) { return !hive.KeyExists({"Taken"}); }));
+    file.SetText(*before + "[HKEY_CURRENT_USER\\Taken]\n");
+    EXPECT_FALSE(store.EndBatch(why));
+    EXPECT_NE(why.find("refused"), std::string::npos) << why;
+    EXPECT_EQ(Text("c"), "<absent>");
+    file.SetText(before);
+
     ASSERT_TRUE(store.SetValue("K", "later", RegistryValue::String("y")));
     EXPECT_EQ(Text("later"), "y");
 }
