@@ -10,6 +10,7 @@
 # Usage: tests/host/e2e/settings_commit_figures.sh [build folder] [runs]
 #   HIVE_MB=4 ...   the user's hive holds about that many MB of other values
 #                   first (imported with varnreg), as a long-used profile might
+#   KEEP=1 ...      keeps the profile folder (the trace, the dumps, the log)
 # Reads the running program through its test-only dump (VELMAR_TEST_CONTROL).
 set -euo pipefail
 BUILD=${1:-build}
