@@ -134,7 +134,7 @@ HiveCheck CRegistryStore::Check() const
     return check;
 }
 
-bool CRegistryStore::Load(CRegistryHive& hive) const
+bool CRegistryStore::LoadFile(CRegistryHive& hive) const
 {
     hive = CRegistryHive();
     HiveText text = file_.Read();
@@ -159,20 +159,69 @@ bool CRegistryStore::Load(CRegistryHive& hive) const
     return true;
 }
 
+CRegistryStore::Batch* CRegistryStore::ThreadBatch() const
+{
+    std::lock_guard guard(batchMutex_);
+    auto it = batches_.find(std::this_thread::get_id());
+    // Elements of the map keep their address while others come and go.
+    return it == batches_.end() ? nullptr : &it->second;
+}
+
+bool CRegistryStore::EnsureView(Batch& batch) const
+{
+    if (batch.viewLoaded)
+        return true;
+    // The file as it is now with the batch's changes so far: what the batch's
+    // end will write, unless another process changes the file meanwhile.
+    if (!LoadFile(batch.view))
+        return false;
+    for (const KeptChange& change : batch.changes)
+        change.apply(batch.view);
+    batch.viewLoaded = true;
+    return true;
+}
+
+const CRegistryHive* CRegistryStore::Current(CRegistryHive& scratch) const
+{
+    try {
+        if (Batch* batch = ThreadBatch())
+            return EnsureView(*batch) ? &batch->view : nullptr;
+        return LoadFile(scratch) ? &scratch : nullptr;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+bool CRegistryStore::Load(CRegistryHive& hive) const
+{
+    const CRegistryHive* current = Current(hive);
+    if (!current) {
+        hive = CRegistryHive();
+        return false;
+    }
+    if (current != &hive)
+        hive = *current;
+    return true;
+}
+
 bool CRegistryStore::KeyExists(const std::string& subkey) const
 {
     RegistryKeyPath path;
-    CRegistryHive hive;
-    return ParseKeyPath(subkey, path) && Load(hive) && hive.KeyExists(path);
+    CRegistryHive scratch;
+    if (!ParseKeyPath(subkey, path))
+        return false;
+    const CRegistryHive* hive = Current(scratch);
+    return hive && hive->KeyExists(path);
 }
 
 bool CRegistryStore::GetValue(const std::string& subkey, const std::string& name, RegistryValue& out) const
 {
     RegistryKeyPath path;
-    CRegistryHive hive;
-    if (!ParseKeyPath(subkey, path) || !Load(hive))
+    CRegistryHive scratch;
+    const CRegistryHive* hive = nullptr;
+    if (!ParseKeyPath(subkey, path) || !(hive = Current(scratch)))
         return false;
-    const RegistryValue* value = hive.FindValue(path, name);
+    const RegistryValue* value = hive->FindValue(path, name);
     if (!value)
         return false;
     out = *value;
@@ -183,10 +232,11 @@ bool CRegistryStore::EnumValues(const std::string& subkey, std::vector<RegistryN
 {
     out.clear();
     RegistryKeyPath path;
-    CRegistryHive hive;
-    if (!ParseKeyPath(subkey, path) || !Load(hive))
+    CRegistryHive scratch;
+    const CRegistryHive* hive = nullptr;
+    if (!ParseKeyPath(subkey, path) || !(hive = Current(scratch)))
         return false;
-    const auto* values = hive.Values(path);
+    const auto* values = hive->Values(path);
     if (!values)
         return false;
     out = *values;
@@ -197,37 +247,47 @@ bool CRegistryStore::EnumSubkeys(const std::string& subkey, std::vector<std::str
 {
     out.clear();
     RegistryKeyPath path;
-    CRegistryHive hive;
-    return ParseKeyPath(subkey, path) && Load(hive) && hive.Subkeys(path, out);
+    CRegistryHive scratch;
+    if (!ParseKeyPath(subkey, path))
+        return false;
+    const CRegistryHive* hive = Current(scratch);
+    return hive && hive->Subkeys(path, out);
 }
 
-bool CRegistryStore::Modify(const std::function<bool(CRegistryHive&)>& change)
+bool CRegistryStore::Transact(const std::function<bool(CRegistryHive&)>& change, std::string& why)
 {
     std::string error;
     std::unique_ptr<IHiveTransaction> txn = file_.Begin(error);
     if (!txn) {
-        ReportOnce("lock", "cannot lock " + file_.Name() + " for writing: " + error);
+        why = "cannot lock " + file_.Name() + " for writing: " + error;
+        ReportOnce("lock", why);
         return false;
     }
     CRegistryHive hive;
     HiveText text = txn->Read();
     if (text.state == HiveText::State::Failed) {
-        ReportOnce("read", "cannot read " + file_.Name() + ": " + text.error);
+        why = "cannot read " + file_.Name() + ": " + text.error;
+        ReportOnce("read", why);
         return false;
     }
     std::vector<RegFileError> skipped;
-    std::string why;
-    if (text.state == HiveText::State::Loaded && !Parse(text.text, hive, skipped, why)) {
-        if (!Recover(why, txn.get()))
+    std::string notAHive;
+    if (text.state == HiveText::State::Loaded && !Parse(text.text, hive, skipped, notAHive)) {
+        if (!Recover(notAHive, txn.get())) {
+            why = file_.Name() + " is not a hive (" + notAHive + ") and could not be kept aside";
             return false;
+        }
         hive = CRegistryHive();
     }
-    if (!change(hive))
+    if (!change(hive)) {
+        why = "not written: " + file_.Name() + " as it is now refused the change";
         return false;
+    }
     const std::string replacement = FormatRegFile(root_, hive);
     if (replacement.size() > kMaxHiveTextBytes) {
-        reporter_("not written: the change would make " + file_.Name() + " larger than " +
-                  std::to_string(kMaxHiveTextBytes >> 20) + " MiB");
+        why = "not written: the change would make " + file_.Name() + " larger than " +
+              std::to_string(kMaxHiveTextBytes >> 20) + " MiB";
+        reporter_(why);
         return false;
     }
     if (!skipped.empty()) {
@@ -235,18 +295,94 @@ bool CRegistryStore::Modify(const std::function<bool(CRegistryHive&)>& change)
         // is goes beside it first, or nothing is written.
         std::string backup;
         if (!txn->KeepBackup(backup, error)) {
-            ReportOnce("backup", "not written: " + file_.Name() + " has lines that could not be read, and a copy "
-                                 "could not be kept before rewriting it: " + error);
+            why = "not written: " + file_.Name() + " has lines that could not be read, and a copy "
+                  "could not be kept before rewriting it: " + error;
+            ReportOnce("backup", why);
             return false;
         }
         reporter_(file_.Name() + ": rewritten without the " + LinesWord(skipped.size()) +
                   " it could not read (" + DescribeSkipped(skipped) + "); the file as it was is kept as " + backup);
     }
     if (!txn->Replace(replacement, error)) {
-        ReportOnce("write", "cannot write " + file_.Name() + ": " + error);
+        why = "cannot write " + file_.Name() + ": " + error;
+        ReportOnce("write", why);
         return false;
     }
     return true;
+}
+
+bool CRegistryStore::Modify(const std::function<bool(CRegistryHive&)>& change)
+{
+    return Apply({change, false, true});
+}
+
+bool CRegistryStore::Apply(KeptChange change)
+{
+    Batch* batch = ThreadBatch();
+    if (!batch) {
+        std::string why;
+        return Transact(change.apply, why);
+    }
+    try {
+        if (!EnsureView(*batch))
+            return false;
+        batch->changes.reserve(batch->changes.size() + 1);
+        if (change.onCopy) {
+            CRegistryHive tried = batch->view;
+            if (!change.apply(tried))
+                return false;
+            batch->view = std::move(tried);
+        } else if (!change.apply(batch->view)) {
+            return false;
+        }
+        batch->changes.push_back(std::move(change));
+        return true;
+    } catch (...) {
+        // The view may hold half of the change: built again at the next access.
+        batch->viewLoaded = false;
+        return false;
+    }
+}
+
+void CRegistryStore::BeginBatch()
+{
+    std::lock_guard guard(batchMutex_);
+    try {
+        ++batches_[std::this_thread::get_id()].depth;
+    } catch (...) {
+        // Without a batch every change is written at once, as before.
+    }
+}
+
+bool CRegistryStore::EndBatch(std::string& why)
+{
+    std::vector<KeptChange> changes;
+    {
+        std::lock_guard guard(batchMutex_);
+        auto it = batches_.find(std::this_thread::get_id());
+        if (it == batches_.end())
+            return true;  // its BeginBatch found no memory: its changes went out one by one
+        if (--it->second.depth > 0)
+            return true;
+        changes = std::move(it->second.changes);
+        batches_.erase(it);
+    }
+    if (changes.empty())
+        return true;
+    try {
+        return Transact(
+            [&](CRegistryHive& hive) {
+                for (const KeptChange& change : changes)
+                    if (!change.apply(hive) && !change.refusalIsDone)
+                        return false;
+                return true;
+            },
+            why);
+    } catch (...) {
+        why = "not written: out of memory while writing " + file_.Name();
+        reporter_(why);
+        return false;
+    }
 }
 
 bool CRegistryStore::SetValue(const std::string& subkey, const std::string& name, const RegistryValue& value)
@@ -254,7 +390,7 @@ bool CRegistryStore::SetValue(const std::string& subkey, const std::string& name
     RegistryKeyPath path;
     if (!ParseKeyPath(subkey, path) || !IsValidValueName(name))
         return false;
-    return Modify([&](CRegistryHive& hive) { return hive.SetValue(path, name, value); });
+    return Apply({[path, name, value](CRegistryHive& hive) { return hive.SetValue(path, name, value); }});
 }
 
 bool CRegistryStore::DeleteValue(const std::string& subkey, const std::string& name)
@@ -262,7 +398,7 @@ bool CRegistryStore::DeleteValue(const std::string& subkey, const std::string& n
     RegistryKeyPath path;
     if (!ParseKeyPath(subkey, path))
         return false;
-    return Modify([&](CRegistryHive& hive) { return hive.DeleteValue(path, name); });
+    return Apply({[path, name](CRegistryHive& hive) { return hive.DeleteValue(path, name); }, true});
 }
 
 bool CRegistryStore::CreateKey(const std::string& subkey)
@@ -270,7 +406,7 @@ bool CRegistryStore::CreateKey(const std::string& subkey)
     RegistryKeyPath path;
     if (!ParseKeyPath(subkey, path))
         return false;
-    return Modify([&](CRegistryHive& hive) { return hive.CreateKey(path); });
+    return Apply({[path](CRegistryHive& hive) { return hive.CreateKey(path); }});
 }
 
 bool CRegistryStore::DeleteKey(const std::string& subkey)
@@ -278,5 +414,5 @@ bool CRegistryStore::DeleteKey(const std::string& subkey)
     RegistryKeyPath path;
     if (!ParseKeyPath(subkey, path))
         return false;
-    return Modify([&](CRegistryHive& hive) { return hive.DeleteKey(path); });
+    return Apply({[path](CRegistryHive& hive) { return hive.DeleteKey(path); }, true});
 }

@@ -2,6 +2,8 @@
 
 #include "IniProfile.h"
 #include "PluginCalls.h"
+#include "RegistryBatch.h"
+#include "RegistryHives.h"
 #include "SkinValues.h"
 
 using namespace plugin_calls;
@@ -11,11 +13,12 @@ namespace {
 constexpr const char* kGeneralItem = "General";
 constexpr const char* kGeneralCaption = "General Setting";
 constexpr std::size_t kIniValueChars = 256;
+constexpr const char* kNotStored = "The settings could not be stored: ";
 
 }  // namespace
 
 CSettingDialog::CSettingDialog(ISettingsFrame& frame, IRegistryHives* hives)
-    : frame_(frame), m_generalPage(hives) {}
+    : frame_(frame), hives_(hives), m_generalPage(hives) {}
 
 bool CSettingDialog::OnInitDialog(ISettingDialogView& view) {
     view_ = &view;
@@ -130,9 +133,18 @@ void CSettingDialog::OnItemChangedPageList(int selectedItem) {
     }
 }
 
+bool CSettingDialog::EndCommit(CRegistryBatch& batch) {
+    if (batch.End()) return true;
+    view_->ShowMessage(kNotStored + batch.Failure());
+    return false;
+}
+
 void CSettingDialog::OnOK() {
     if (view_ == nullptr || initFailed_) return;
     DetachPageHost();
+    // The plug-ins store into the process's hives too (one store per hive in
+    // the process), so their pages' values join this batch.
+    CRegistryBatch batch(hives_ ? *hives_ : ProcessRegistryHives());
     for (const PageItem& item : items_) {
         // OnOK gives back the item's reference; the host's base reference
         // keeps the object alive for the query and the two commands.
@@ -146,6 +158,8 @@ void CSettingDialog::OnOK() {
     }
     items_.clear();
     m_generalPage.SaveAll();
+    // The pages are given back already: the dialog closes either way.
+    EndCommit(batch);
     view_->EndDialog(IDOK);
 }
 
@@ -166,6 +180,7 @@ void CSettingDialog::OnCancel() {
 
 void CSettingDialog::OnApplyClicked() {
     if (view_ == nullptr || initFailed_) return;
+    CRegistryBatch batch(hives_ ? *hives_ : ProcessRegistryHives());
     for (const PageItem& item : items_) {
         item.dialog->vtbl->OnApply(item.dialog);
         IVARNExtend* extend = Query<IVARNExtend>(item.dialog, VARN_IID_EXTEND);
@@ -175,9 +190,11 @@ void CSettingDialog::OnApplyClicked() {
         }
     }
     m_generalPage.SaveAll();
+    // Apply stays enabled when nothing was stored, so it can be tried again.
+    const bool stored = EndCommit(batch);
     frame_.ReloadIntervalAndRestartTimer();
     frame_.ApplyPendingModeStep();
-    view_->EnableApply(false);
+    if (stored) view_->EnableApply(false);
 }
 
 void CSettingDialog::OnDestroy() {

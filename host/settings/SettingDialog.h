@@ -1,5 +1,7 @@
 // The host's settings dialog: a page per plug-in that offers one, the general
-// page last, and OK / Cancel / Apply forwarded to every page.
+// page last, and OK / Cancel / Apply forwarded to every page. OK and Apply
+// are one registry batch: what every page and the general page store is
+// written at the end, one rewrite per hive, and a failure is shown.
 #pragma once
 
 #include "GeneralSettingDlg.h"
@@ -11,6 +13,8 @@
 #include <vector>
 
 class CIniProfile;
+class CRegistryBatch;
+class IRegistryHives;
 
 class CSettingDialog : public IGeneralPageParent {
 public:
@@ -62,8 +66,11 @@ private:
     void ShowFirstPluginPage();
     void DetachPageHost();
     void ClosePages();
+    // Ends the commit's batch; says so when it could not be written.
+    bool EndCommit(CRegistryBatch& batch);
 
     ISettingsFrame& frame_;
+    IRegistryHives* hives_;  // null: the process's, where the plug-ins store theirs
     ISettingDialogView* view_ = nullptr;
     CGeneralSettingDlg m_generalPage;
     std::vector<PageItem> items_;      // plug-in pages, in list order

@@ -2,12 +2,16 @@
 // crash safety, setting bad files aside, and where the files live.
 #include "FileRegistryHives.h"
 #include "RegistryAccess.h"
+#include "RegistryBatch.h"
 #include "registry_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <grp.h>
+#include <random>
 #include <pwd.h>
 #include <ctime>
 #include <set>
@@ -242,6 +246,109 @@ TEST_F(RegistryFileTest, AWriterKilledAtAnyMomentLeavesEveryAcknowledgedValue)
     EXPECT_TRUE(messages.empty());
     // A killed writer's temporary file does not stop the next write.
     EXPECT_TRUE(user.SetValue("K", "after", RegistryValue::Dword(1)));
+}
+
+// The user's hive file, telling on a pipe when it begins a replacement
+// ('R'), so a test can kill its writer in the middle of one.
+class CAnnouncingHiveFile : public IHiveFile {
+public:
+    CAnnouncingHiveFile(std::string path, int pipe) : file_(std::move(path)), pipe_(pipe) {}
+    std::string Name() const override { return file_.Name(); }
+    HiveText Read() const override { return file_.Read(); }
+    std::unique_ptr<IHiveTransaction> Begin(std::string& error) override
+    {
+        auto inner = file_.Begin(error);
+        return inner ? std::make_unique<Transaction>(std::move(inner), pipe_) : nullptr;
+    }
+
+private:
+    struct Transaction : IHiveTransaction {
+        Transaction(std::unique_ptr<IHiveTransaction> inner, int pipe) : inner(std::move(inner)), pipe(pipe) {}
+        HiveText Read() override { return inner->Read(); }
+        bool Replace(const std::string& text, std::string& error) override
+        {
+            return write(pipe, "R", 1) == 1 && inner->Replace(text, error);
+        }
+        bool SetAside(std::string& name, std::string& error) override { return inner->SetAside(name, error); }
+        bool KeepBackup(std::string& name, std::string& error) override { return inner->KeepBackup(name, error); }
+        std::unique_ptr<IHiveTransaction> inner;
+        int pipe;
+    };
+    CFileHiveFile file_;
+    int pipe_;
+};
+
+// Batched commits of 35 values into a hive of a few MB, the writer killed at
+// a random moment of a replacement: the file is always whole, every
+// acknowledged batch is in it, and the batch in flight entirely or not at all.
+TEST_F(RegistryFileTest, AWriterKilledDuringABatchedCommitLeavesTheOldOrTheNewFile)
+{
+    constexpr int kValues = 35;
+    const auto name = [](int round, int batch, int i) {
+        return std::to_string(round) + "_" + std::to_string(batch) + "_" + std::to_string(i);
+    };
+    {
+        CRegistryBatch bulk(hives);
+        for (int i = 0; i < 20000; ++i)
+            user.SetValue("Bulk\\" + std::to_string(i / 100), std::to_string(i),
+                          RegistryValue::String(std::string(100, 'b')));
+    }
+    ASSERT_GT(std::filesystem::file_size(userFile), 2u << 20);
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 6; ++round) {
+        int tell[2];
+        ASSERT_EQ(pipe(tell), 0);
+        pid_t child = Spawn([&] {
+            CAnnouncingHiveFile file(userFile, tell[1]);
+            CRegistryStore store(HKEY_CURRENT_USER, file, [](const std::string&) {});
+            for (int n = 0;; ++n) {
+                store.BeginBatch();
+                for (int i = 0; i < kValues; ++i)
+                    store.SetValue("K", name(round, n, i), RegistryValue::String(std::string(50, 'x')));
+                std::string why;
+                if (!store.EndBatch(why) || write(tell[1], "A", 1) != 1)
+                    return 1;
+            }
+        });
+        close(tell[1]);
+        // After two acknowledged batches, the kill comes at a random moment
+        // of the next replacement, as long as the longest one took.
+        int acknowledged = 0;
+        auto replacing = std::chrono::steady_clock::now();
+        std::chrono::steady_clock::duration longest{};
+        char said = 0;
+        while (read(tell[0], &said, 1) == 1 && !(said == 'R' && acknowledged >= 2)) {
+            if (said == 'R') {
+                replacing = std::chrono::steady_clock::now();
+            } else {
+                longest = std::max(longest, std::chrono::steady_clock::now() - replacing);
+                ++acknowledged;
+            }
+        }
+        ASSERT_EQ(said, 'R') << "the writer stopped early";
+        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(longest).count();
+        usleep(std::uniform_int_distribution<useconds_t>(0, static_cast<useconds_t>(micros))(random));
+        kill(child, SIGKILL);
+        while (read(tell[0], &said, 1) == 1)
+            acknowledged += said == 'A' ? 1 : 0;
+        close(tell[0]);
+        WaitFor(child);
+
+        ASSERT_EQ(user.Check().state, HiveCheck::State::Clean) << "round " << round;
+        CRegistryBatch oneRead(hives);  // the checks read the big hive once
+        for (int batch = 0; batch <= acknowledged; ++batch) {
+            int stored = 0;
+            for (int i = 0; i < kValues; ++i) {
+                RegistryValue v;
+                stored += user.GetValue("K", name(round, batch, i), v) ? 1 : 0;
+            }
+            EXPECT_TRUE(stored == kValues || (batch == acknowledged && stored == 0))
+                << "round " << round << " batch " << batch << " of " << acknowledged << ": " << stored;
+        }
+    }
+    std::vector<std::string> bulk;
+    ASSERT_TRUE(user.EnumSubkeys("Bulk", bulk));
+    EXPECT_EQ(bulk.size(), 200u);
 }
 
 TEST(HiveLocations, FollowXdgUnlessOneFolderIsNamed)

@@ -100,8 +100,8 @@ protected:
         socket_ = folder_ + "/portd.sock";
         app_ = folder_ + "/app";
         fs::create_directories(app_);
-        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "libvarnio_backend.so", "SimulatedBoard.ini",
-                                 "hwmonctl", "varnreg"}) {
+        for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "libvarnio_backend.so", "libvelmar_registry.so",
+                                 "SimulatedBoard.ini", "hwmonctl", "varnreg"}) {
             fs::copy(std::string(VELMAR_APP_DIR) + "/" + file, app_ + "/" + file);
         }
         fs::copy(std::string(VELMAR_APP_DIR) + "/Skin", app_ + "/Skin", fs::copy_options::recursive);

@@ -17,7 +17,8 @@ prefix=$(cached CMAKE_INSTALL_PREFIX)
 units=$(cached VELMAR_SYSTEMD_UNIT_DIR)
 sysusers=$(cached VELMAR_SYSUSERS_DIR)
 
-for file in "$prefix/velmar-portd" "$prefix/libvarnio_backend.so" "$prefix/libvarnio.so" "$prefix/hwmonctl" \
+for file in "$prefix/velmar-portd" "$prefix/libvarnio_backend.so" "$prefix/libvarnio.so" \
+            "$prefix/libvelmar_registry.so" "$prefix/hwmonctl" \
             "$prefix/varnreg" "$units/velmar-portd.service" "$units/velmar-portd.socket" "$sysusers/velmar.conf"; do
   [ -e "$stage$file" ] || fail "$file was not installed"
 done

@@ -70,7 +70,8 @@ inline Profile PrepareProfile(const std::string& prefix, const std::string& buil
     std::filesystem::permissions(profile.folder + "/run", std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::replace);
     std::filesystem::create_directories(profile.app);
-    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "libvarnio_backend.so", "SimulatedBoard.ini"})
+    for (const char* file : {"Velmar", "ZEFAN.so", "libvarnio.so", "libvarnio_backend.so", "libvelmar_registry.so",
+                             "SimulatedBoard.ini"})
         std::filesystem::copy(builtApp + "/" + file, profile.app + "/" + file);
     setenv("VELMAR_REGISTRY_DIR", profile.folder.c_str(), 1);
     setenv("HOME", profile.folder.c_str(), 1);

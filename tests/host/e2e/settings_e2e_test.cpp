@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -152,6 +153,33 @@ TEST_F(SettingsE2E, ApplyStoresIntervalAndUnitAndRestartsTheMainTimerCancelStore
     EXPECT_EQ(UserString("Interval"), "3");
     EXPECT_EQ(UserString("Temperature"), "1");
     EXPECT_EQ(state["timer1Period"], "3000");
+}
+
+// OK with ZEFAN's page stores the fans' values and the general page's in one
+// batch: the user's hive is replaced once, not once per value.
+TEST_F(SettingsE2E, OkWithZefansPageReplacesTheUserHiveOnce) {
+    State state = OpenSettings();
+    ASSERT_EQ(state["dialog.SettingDialog.current.PageList"], "Fan Control") << "ZEFAN's page is not shown";
+    Varnreg("delete 'HKCU\\SOFTWARE\\VARN\\HWM\\7' TargetTemp");
+    Varnreg(std::string("delete ") + kSettingsKey + " Min");
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, profile_.c_str(), IN_MOVED_TO), 0);
+    ClickCentre(state["dialog.SettingDialog.button.OK"]);
+    state = DumpWhen([](State& v) { return v.count("dialog.SettingDialog.title") == 0; });
+    EXPECT_EQ(state.count("dialog.SettingDialog.title"), 0u) << "OK did not close the dialog";
+    int replaced = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t n; (n = read(watch, events, sizeof events)) > 0;)
+        for (char* p = events; p < events + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len > 0 && std::string(event->name) == "HKEY_CURRENT_USER.reg") ++replaced;
+            p += sizeof(inotify_event) + event->len;
+        }
+    close(watch);
+    EXPECT_EQ(replaced, 1);
+    EXPECT_NE(Varnreg("get 'HKCU\\SOFTWARE\\VARN\\HWM\\7' TargetTemp"), "");
+    EXPECT_EQ(UserString("Min"), "FALSE");
 }
 
 // SIGTERM (a log-out, a shutdown) while ZEFAN's page is open in the settings

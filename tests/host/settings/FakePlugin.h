@@ -27,6 +27,8 @@ public:
     // by OnOK and OnCancel.
     std::function<VARN_WINDOW(VARN_WINDOW parent)> makePage;
     std::function<void(VARN_WINDOW page)> closePage;
+    // What the page stores on OnOK and OnApply.
+    std::function<void()> commit;
     bool PageOpen() const { return pageOpen_; }
 
 private:
@@ -80,6 +82,7 @@ private:
     static int32_t OnOK(IVARNDialog* d) {
         FakePlugin* self = Of(d);
         self->Log("OnOK");
+        if (self->commit) self->commit();
         self->ClosePage();
         self->pageOpen_ = false;
         --self->refs_;
@@ -95,6 +98,7 @@ private:
     }
     static int32_t OnApply(IVARNDialog* d) {
         Of(d)->Log("OnApply");
+        if (Of(d)->commit) Of(d)->commit();
         return 0;
     }
 

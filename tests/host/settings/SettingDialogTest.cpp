@@ -147,6 +147,50 @@ TEST_F(SettingDialogTest, ApplySendsTheNewUnitStoresThenRestartsTimerBeforeModeS
     EXPECT_TRUE(view.applyEnabled);
 }
 
+// Apply, a failed Apply, then OK, with a page that stores a fan's seven
+// values as ZEFAN's does: through the process's hives, as a plug-in library
+// does, reading back what it has just stored. Each commit rewrites the user
+// hive once; one that cannot be written is shown, stores nothing and leaves
+// Apply enabled.
+TEST_F(SettingDialogTest, OkAndApplyRewriteTheUserHiveOnceAndShowWhenTheyCannot) {
+    std::uint32_t pass = 0;
+    fan.commit = [&] {
+        CRegistryAccess registry(CRegistryAccess::Edition::Plugin);
+        registry.SetRootKey(HKEY_CURRENT_USER);
+        ++pass;
+        for (const char* name : {"SmartFanSupport", "SmartFanEnable", "TargetTemp", "ToleranceTemp", "StartCtrl",
+                                 "StopCtrl", "FanCtrlPin"})
+            ASSERT_TRUE(registry.SetInt("SOFTWARE\\VARN\\HWM\\7", name, static_cast<int>(pass)));
+        std::string back;
+        ASSERT_TRUE(registry.QueryString("SOFTWARE\\VARN\\HWM\\7", "TargetTemp", back));
+        EXPECT_EQ(back, std::to_string(pass));
+    };
+    frame.plugins = {fan.Base(), clock.Base()};
+    ASSERT_TRUE(Open());
+    dialog.GeneralPage().OnFahrenheitClicked();
+    const int before = hives.currentUserFile.ReplaceCount();
+    dialog.OnApplyClicked();
+    EXPECT_EQ(hives.currentUserFile.ReplaceCount(), before + 1);
+    EXPECT_EQ(Setting("Temperature"), "1");
+    EXPECT_THAT(view.messages, IsEmpty());
+
+    dialog.EnableApply(true);  // the page changed again
+    hives.currentUserFile.failReplace = true;
+    dialog.OnApplyClicked();
+    hives.currentUserFile.failReplace = false;
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_TRUE(view.messages[0].starts_with("The settings could not be stored: cannot write HKEY_CURRENT_USER"))
+        << view.messages[0];
+    EXPECT_TRUE(view.applyEnabled);
+    EXPECT_EQ(UserValue("SOFTWARE\\VARN\\HWM\\7", "TargetTemp"), "1");
+
+    dialog.OnOK();
+    EXPECT_EQ(view.result, CSettingDialog::IDOK);
+    EXPECT_EQ(hives.currentUserFile.ReplaceCount(), before + 2);
+    EXPECT_EQ(UserValue("SOFTWARE\\VARN\\HWM\\7", "StopCtrl"), "3");
+    EXPECT_EQ(hives.localMachineFile.ReplaceCount(), 0);
+}
+
 TEST_F(SettingDialogTest, PageWithoutExtensionIsSkippedWithItsReferenceReturned) {
     FakePlugin mute{"FAN_PLUGIN", log, /*offersDialog=*/true, /*offersExtend=*/false};
     frame.plugins = {mute.Base(), clock.Base()};
