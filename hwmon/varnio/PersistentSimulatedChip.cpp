@@ -38,6 +38,9 @@ SimulatedChipState CPersistentSimulatedChip::LoadAdvanced(std::string& text)
 template <typename Access>
 int CPersistentSimulatedChip::Transact(bool changesChip, Access access)
 {
+    if (session_) {
+        return access(*session_);
+    }
     if (!store_.Lock()) {
         return 0;
     }
@@ -62,6 +65,33 @@ int CPersistentSimulatedChip::OutPortB(int port, int value)
         return 0;
     }
     return Transact(true, [&](CSimulatedChip& chip) { return chip.OutPortB(port, value); });
+}
+
+bool CPersistentSimulatedChip::BeginSession()
+{
+    if (sessionDepth_++ > 0) {
+        return session_.has_value();
+    }
+    if (!store_.Lock()) {
+        return false;
+    }
+    session_.emplace(LoadAdvanced(sessionLoaded_));
+    return true;
+}
+
+void CPersistentSimulatedChip::EndSession()
+{
+    if (sessionDepth_ == 0 || --sessionDepth_ > 0 || !session_) {
+        return;
+    }
+    const std::string after = EncodeState(session_->State());
+    if (after != sessionLoaded_) {
+        // A save that fails loses this claim's writes, as a failed save of
+        // a single write would; the next access starts from the file.
+        store_.Save(after);
+    }
+    session_.reset();
+    store_.Unlock();
 }
 
 bool CPersistentSimulatedChip::SetOverheat(bool on)
