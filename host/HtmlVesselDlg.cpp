@@ -269,7 +269,8 @@ void CHtmlVesselDlg::OnTimer(int id) {
     ticking_ = true;
     if (id == kMainTimer) {
         RefreshShared();
-        if (!ended_) engine_.CallScript("ProcessEnd", "", "");
+        // Nothing waits for its answer: the call follows the tick's writes.
+        if (!ended_) engine_.QueueScript("ProcessEnd", "", "");
     }
     if (ShowsPluginView && view_ && !view_->IsVisible()) ScheduleViewReload();
     ticking_ = false;
@@ -301,6 +302,7 @@ void CHtmlVesselDlg::EnterMinimised() {
 
 void CHtmlVesselDlg::LeaveMinimised() {
     Stop();
+    ComposeViewIfPending();
     RestartTimers();
     modes_.WindowShown = true;
 }
@@ -593,16 +595,28 @@ void CHtmlVesselDlg::ReloadInitialView() {
 // On a timer tick the reload's wait runs on a one-shot timer: blocking the
 // thread there would freeze the window for 600 ms of every interval while
 // the view is hidden, which is most of the time.
+//
+// A page nobody sees is not composed again: the reload takes the initial
+// plug-in and its document (so its warnings are scanned at every tick) and
+// leaves the page as it is until the view can be seen again, when it is
+// composed from a fresh document. Composing it each interval was about half
+// of an idle Velmar's processor time.
 void CHtmlVesselDlg::ScheduleViewReload() {
     if (services_.timers.IsRunning(kViewReloadTimer)) return;
     services_.timers.Start(kViewReloadTimer, kViewReloadWaitMs, [this] {
         services_.timers.Stop(kViewReloadTimer);
         if (ended_ || !ShowsPluginView || !view_ || view_->IsVisible()) return;
-        LoadInitialView();
+        LoadInitialView(false);
     });
 }
 
-void CHtmlVesselDlg::LoadInitialView() {
+// Before the window (and with it a view that was shown) comes back on screen.
+void CHtmlVesselDlg::ComposeViewIfPending() {
+    if (!viewComposePending_ || !view_ || !view_->IsShown()) return;
+    LoadInitialView();
+}
+
+void CHtmlVesselDlg::LoadInitialView(bool compose) {
     if (ended_ || !view_) return;
     const CPluginsInUse inUse(*this);
     const std::string initial = CSkinDefinition::GetPluginViewInit(SkinDefinitionPath());
@@ -622,8 +636,11 @@ void CHtmlVesselDlg::LoadInitialView() {
         // hidden view put the skin's icon back each interval, and the
         // warning's frames were hardly seen.
         if (modes_.WarningActive && !tray_.Animating()) StartAnimation();
-        view_->LoadContent(skinFolder_, viewSkin, document);
-        view_->CallScript("OnInitial");
+        viewComposePending_ = !compose;
+        if (compose) {
+            view_->LoadContent(skinFolder_, viewSkin, document);
+            view_->CallScript("OnInitial");
+        }
         plugins_.SetViewPluginBase(plugin);
         break;
     }
