@@ -19,9 +19,26 @@ std::string NodeText(const CXmlDocument& document, const std::string& path, int 
     return text;
 }
 
+namespace {
+
+// Ends a rendering however it ends, so what it wrote reaches the page.
+class CRenderBracket {
+public:
+    explicit CRenderBracket(IDocumentPage& page) : page_(page) { page_.BeginRender(); }
+    ~CRenderBracket() { page_.EndRender(); }
+    CRenderBracket(const CRenderBracket&) = delete;
+    CRenderBracket& operator=(const CRenderBracket&) = delete;
+
+private:
+    IDocumentPage& page_;
+};
+
+}  // namespace
+
 void CDataDocumentRenderer::Render(const std::string& documentText, IDocumentPage& page,
                                    bool warningActive) {
     try {
+        const CRenderBracket bracket(page);
         if (document_.LoadText(documentText)) {
             // Element by element: a skin may show one value in several
             // elements that share an id.

@@ -74,6 +74,24 @@ bool CScriptBridge::CallFunction(const std::string& name, const std::vector<std:
     return true;
 }
 
+bool CScriptBridge::Queue(const std::vector<PageStep>& steps) {
+    if (page_ == nullptr) {
+        SetError("Cannot GetScript");
+        return false;
+    }
+    page_->Apply(steps, [this, alive = std::weak_ptr<int>(alive_)](const ScriptOutcome& outcome) {
+        if (!alive.expired()) Record(outcome);
+    });
+    return true;
+}
+
+bool CScriptBridge::QueueCall(const std::string& name, const std::vector<std::string>& args) {
+    PageStep call;
+    call.function = name;
+    call.args = args;
+    return Queue({call});
+}
+
 ScriptValue CScriptBridge::GetVariable(const std::string& name) {
     if (page_ == nullptr) {
         SetError("NULL pointer");

@@ -4,6 +4,7 @@
 // null result.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ public:
         return CallFunction(name, std::vector<std::string>{a, b}, nullptr);
     }
 
+    // Sends the steps without waiting for them; a call among them that fails
+    // is recorded when the page says so. False without a page.
+    bool Queue(const std::vector<PageStep>& steps);
+    // A call of name with the arguments, queued as Queue does.
+    bool QueueCall(const std::string& name, const std::vector<std::string>& args);
+
     ScriptValue GetVariable(const std::string& name);
     // Text of a string variable; "" for null or any other kind.
     void GetVariableText(const std::string& name, std::string& text);
@@ -56,4 +63,6 @@ private:
 
     IScriptPage* page_ = nullptr;
     std::string lastError_;
+    // Lets a failure the page reports after this bridge is gone be dropped.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
