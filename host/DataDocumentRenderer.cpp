@@ -25,7 +25,13 @@ namespace {
 class CRenderBracket {
 public:
     explicit CRenderBracket(IDocumentPage& page) : page_(page) { page_.BeginRender(); }
-    ~CRenderBracket() { page_.EndRender(); }
+    ~CRenderBracket() {
+        try {
+            page_.EndRender();
+        } catch (...) {
+            // What cannot reach the page leaves it as it was.
+        }
+    }
     CRenderBracket(const CRenderBracket&) = delete;
     CRenderBracket& operator=(const CRenderBracket&) = delete;
 

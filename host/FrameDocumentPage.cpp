@@ -6,7 +6,7 @@
 std::optional<std::vector<std::string>> CFrameDocumentPage::ElementIds() { return page_.ElementIds(); }
 
 void CFrameDocumentPage::SetElementHtml(std::size_t position, const std::string& id, const std::string& html) {
-    if (!rendering_) {
+    if (rendering_ == 0 || !engine_.Bridge().HasDocument()) {
         page_.SetElementHtml(position, id, html);
         return;
     }
@@ -14,34 +14,27 @@ void CFrameDocumentPage::SetElementHtml(std::size_t position, const std::string&
     write.position = position;
     write.id = id;
     write.html = html;
-    steps_.push_back(std::move(write));
+    engine_.Bridge().Queue({write});
 }
 
 void CFrameDocumentPage::CallFunction(const std::string& name, const std::string& argument1,
                                       const std::string& argument2) {
-    if (!rendering_) {
+    if (rendering_ == 0) {
         engine_.CallScript(name, argument1, argument2);
         return;
     }
-    PageStep call;
-    call.function = name;
-    call.args = {argument1, argument2};
-    steps_.push_back(std::move(call));
+    engine_.QueueScript(name, argument1, argument2);
 }
 
 void CFrameDocumentPage::BeginRender() {
-    rendering_ = true;
-    steps_.clear();
+    ++rendering_;
+    engine_.Bridge().BeginBatch();
 }
 
 void CFrameDocumentPage::EndRender() {
-    rendering_ = false;
-    try {
-        if (!steps_.empty() && engine_.Bridge().HasDocument()) engine_.Bridge().Queue(steps_);
-    } catch (...) {
-        // A rendering that cannot reach the page leaves it as it was.
-    }
-    steps_.clear();
+    if (rendering_ == 0) return;
+    --rendering_;
+    engine_.Bridge().EndBatch();
 }
 
 std::string CFrameDocumentPage::ReadVariable(const std::string& name) {

@@ -21,14 +21,14 @@ public:
                       const std::string& argument2) override;
     std::string ReadVariable(const std::string& name) override;
     void SetButtonTip(const std::string& buttonId, const std::string& text) override;
-    // A rendering's writes and calls go to the page as one batch that is not
-    // waited for; a missing function is still recorded by the bridge.
+    // A rendering's writes and calls go to the page as one batch of the
+    // bridge's (with the rest of the tick, when the tick holds one) that is
+    // not waited for; a missing function is still recorded by the bridge.
     void BeginRender() override;
     void EndRender() override;
 
 private:
     IScriptPage& page_;
     CSkinEngine& engine_;
-    bool rendering_ = false;
-    std::vector<PageStep> steps_;
+    int rendering_ = 0;
 };

@@ -253,6 +253,9 @@ void CHtmlVesselDlg::RestartTimers() {
 
 void CHtmlVesselDlg::RefreshShared() {
     const CPluginsInUse inUse(*this);
+    // Every share plug-in's rendering reaches the page in one script that
+    // nothing waits for, sent while the plug-ins are still in use.
+    const CScriptBatch batch(engine_.Bridge());
     const SharedRefreshState state{modes_.CurrentMode, viewPluginName_, ShowsPluginView};
     RefreshSharedData(plugins_, ini_, state, documents_, *this);
 }

@@ -67,6 +67,7 @@ void CPlugInView::OnTimer() {
     // nobody sees is not written; the next tick after it is seen again is.
     const std::string document = owner_.FetchViewDocument(0);
     if (window_->IsVisible()) {
+        const CScriptBatch batch(engine_.Bridge());
         Render(document);
         engine_.QueueScript("ProcessEnd", "", "");
     }

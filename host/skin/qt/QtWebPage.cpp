@@ -133,7 +133,7 @@ std::uint32_t IdListHash(const std::vector<std::string>& ids) {
 const char* const kBatchFrame =
     "(function(){var L=document.querySelectorAll('[id]'),M=null,F=[];"
     "function W(i,k,h){if(!M){M={};for(var j=0;j<L.length;j++)(M[L[j].id]=M[L[j].id]||[]).push(L[j]);}"
-    "var e=(M[i]||[])[k];if(e)e.innerHTML=h;}"
+    "var e=(M[i]||[])[k];if(e&&e.innerHTML!==h)e.innerHTML=h;}"
     "function C(g,a){var f=g?g.v:undefined;if(typeof f!=='function'){F.push({s:'unknown'});return;}"
     "try{f.apply(window,a);}catch(e){F.push({s:'exception',m:String(e)});}}"
     "%1"
@@ -146,8 +146,10 @@ const char* const kBatchFrame =
 // One script for the whole batch. A write names its element by id and by
 // which of the elements with that id it is (several may share one), so it
 // lands right even when the page's script has added or removed elements
-// since the host read the list; the answer brings the page's list back when
-// it is no longer the host's, and the failed calls.
+// since the host read the list; a value the element already shows is not
+// written again, so a page whose values stand still is not laid out and
+// painted anew each tick. The answer brings the page's list back when it is
+// no longer the host's, and the failed calls.
 void CQtWebPage::Apply(const std::vector<PageStep>& steps, const ScriptFailureHandler& failed) {
     if (!page_ || steps.empty()) return;
     std::vector<int> occurrence;  // by position in the host's list
