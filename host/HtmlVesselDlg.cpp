@@ -589,9 +589,11 @@ void CHtmlVesselDlg::ShowViewDocument(int mode) {
     if (view_) view_->Render(document);
 }
 
+// When a page completes, nothing is left to wait for: its completion is the
+// event the reload's pause stood in for, and the window, which shows right
+// after, would wait 600 ms on a frozen thread (most of a start-up).
 void CHtmlVesselDlg::ReloadInitialView() {
     if (ended_ || !view_) return;
-    services_.window.Wait(kViewReloadWaitMs);
     LoadInitialView();
 }
 
