@@ -67,23 +67,34 @@ constexpr SavedValue kSavedValues[] = {
     {"FanCtrlPin", nullptr, &FanItemRecord::fanCtrlPin},
 };
 
-// The identity values in the order they are written.
+// The identity values in the order they are written. The user's settings
+// are the ones the monitor's page changes; the others say which item the
+// subkey is.
 struct IdentityValue {
     const char* name;
     std::uint32_t (*number)(const StoredIdentity&);  // null: the string below
+    void (*storeNumber)(StoredIdentity&, std::int32_t);
     std::string StoredIdentity::*text;
+    bool userSetting;
 };
 
 constexpr IdentityValue kIdentityValues[] = {
-    {"Name", nullptr, &StoredIdentity::name},
-    {"PinName", nullptr, &StoredIdentity::pinName},
-    {"ItemNo", [](const StoredIdentity& i) { return static_cast<std::uint32_t>(i.itemNo); }, nullptr},
-    {"ItemType", [](const StoredIdentity& i) { return static_cast<std::uint32_t>(i.itemType); }, nullptr},
-    {"Enable", [](const StoredIdentity& i) -> std::uint32_t { return i.enable ? 1 : 0; }, nullptr},
-    {"BeepEnable", [](const StoredIdentity& i) -> std::uint32_t { return i.beepEnable ? 1 : 0; }, nullptr},
-    {"ShutDownEnable", [](const StoredIdentity& i) -> std::uint32_t { return i.shutDownEnable ? 1 : 0; }, nullptr},
-    {"HiLimit", [](const StoredIdentity& i) { return ToThousandths(i.hiLimit); }, nullptr},
-    {"LoLimit", [](const StoredIdentity& i) { return ToThousandths(i.loLimit); }, nullptr},
+    {"Name", nullptr, nullptr, &StoredIdentity::name, false},
+    {"PinName", nullptr, nullptr, &StoredIdentity::pinName, false},
+    {"ItemNo", [](const StoredIdentity& i) { return static_cast<std::uint32_t>(i.itemNo); },
+     [](StoredIdentity& i, std::int32_t v) { i.itemNo = v; }, nullptr, false},
+    {"ItemType", [](const StoredIdentity& i) { return static_cast<std::uint32_t>(i.itemType); },
+     [](StoredIdentity& i, std::int32_t v) { i.itemType = v; }, nullptr, false},
+    {"Enable", [](const StoredIdentity& i) -> std::uint32_t { return i.enable ? 1 : 0; },
+     [](StoredIdentity& i, std::int32_t v) { i.enable = IsTrue(v); }, nullptr, true},
+    {"BeepEnable", [](const StoredIdentity& i) -> std::uint32_t { return i.beepEnable ? 1 : 0; },
+     [](StoredIdentity& i, std::int32_t v) { i.beepEnable = IsTrue(v); }, nullptr, true},
+    {"ShutDownEnable", [](const StoredIdentity& i) -> std::uint32_t { return i.shutDownEnable ? 1 : 0; },
+     [](StoredIdentity& i, std::int32_t v) { i.shutDownEnable = IsTrue(v); }, nullptr, true},
+    {"HiLimit", [](const StoredIdentity& i) { return ToThousandths(i.hiLimit); },
+     [](StoredIdentity& i, std::int32_t v) { i.hiLimit = Thousandths(v); }, nullptr, true},
+    {"LoLimit", [](const StoredIdentity& i) { return ToThousandths(i.loLimit); },
+     [](StoredIdentity& i, std::int32_t v) { i.loLimit = Thousandths(v); }, nullptr, true},
 };
 
 CRegistryAccess CurrentUser(IRegistryHives& hives)
@@ -115,10 +126,36 @@ StoredIdentity IdentityOf(const hwmon::CFanController& fan)
     identity.enable = fan.GetItemEnable();
     identity.beepEnable = fan.GetBeepEnable();
     identity.shutDownEnable = fan.GetShutDownEnable();
-    identity.hiLimit = fan.GetHighLimit();
-    identity.loLimit = fan.GetLowLimit();
+    // The board's limits, not the controller's: the chip's one fan count
+    // limit is read into both, and as the monitor's high limit it would put
+    // every running fan in warning.
+    identity.hiLimit = fan.GetConfiguredItem().hiLimit;
+    identity.loLimit = fan.GetConfiguredItem().loLimit;
     return identity;
 }
+
+// Writes the identity values that pass; with onlyMissing, only where the
+// subkey has none yet.
+template <class Pass>
+bool WriteIdentityValues(CRegistryAccess& registry, const StoredIdentity& identity, bool onlyMissing, Pass pass)
+{
+    const std::string key = StoredItemKey(identity.itemNo);
+    for (const auto& value : kIdentityValues) {
+        const bool isText = value.number == nullptr;
+        if (!pass(value) || (onlyMissing && ValueExists(registry, key, value.name, isText))) {
+            continue;
+        }
+        const bool written = isText ? registry.SetString(key, value.name, identity.*value.text)
+                                    : registry.SetDword(key, value.name, value.number(identity));
+        if (!written) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Every(const IdentityValue&) { return true; }
+bool UserSetting(const IdentityValue& value) { return value.userSetting; }
 
 }  // namespace
 
@@ -131,19 +168,50 @@ std::string StoredItemKey(int itemNo)
 
 bool AddMissingIdentity(CRegistryAccess& registry, const StoredIdentity& identity)
 {
-    const std::string key = StoredItemKey(identity.itemNo);
+    return WriteIdentityValues(registry, identity, true, Every);
+}
+
+bool AddMissingIdentity(IRegistryHives& hives, const StoredIdentity& identity)
+{
+    CRegistryAccess registry = CurrentUser(hives);
+    return AddMissingIdentity(registry, identity);
+}
+
+bool ReplaceIdentity(IRegistryHives& hives, const StoredIdentity& identity)
+{
+    CRegistryAccess registry = CurrentUser(hives);
+    return WriteIdentityValues(registry, identity, false, Every);
+}
+
+bool SaveMonitorSettings(IRegistryHives& hives, const StoredIdentity& identity)
+{
+    CRegistryAccess registry = CurrentUser(hives);
+    return WriteIdentityValues(registry, identity, false, UserSetting);
+}
+
+bool ReadStoredIdentity(IRegistryHives& hives, int itemNo, StoredIdentity& identity)
+{
+    const CRegistryAccess registry = CurrentUser(hives);
+    const std::string key = StoredItemKey(itemNo);
+    bool complete = true;
     for (const auto& value : kIdentityValues) {
-        const bool isText = value.number == nullptr;
-        if (ValueExists(registry, key, value.name, isText)) {
+        if (value.text != nullptr) {
+            std::string text;
+            if (registry.QueryString(key, value.name, text)) {
+                identity.*value.text = std::move(text);
+            } else {
+                complete = false;
+            }
             continue;
         }
-        const bool written = isText ? registry.SetString(key, value.name, identity.*value.text)
-                                    : registry.SetDword(key, value.name, value.number(identity));
-        if (!written) {
-            return false;
+        std::int32_t number = 0;
+        if (registry.QueryDword(key, value.name, &number)) {
+            value.storeNumber(identity, number);
+        } else {
+            complete = false;
         }
     }
-    return true;
+    return complete;
 }
 
 bool ReadStoredFanItems(IRegistryHives& hives, int itemCount, std::vector<FanItemRecord>& items)

@@ -43,6 +43,21 @@ struct StoredIdentity {
 // already (the subkey is created when missing). Stops at the first failed
 // write.
 bool AddMissingIdentity(CRegistryAccess& registry, const StoredIdentity& identity);
+bool AddMissingIdentity(IRegistryHives& hives, const StoredIdentity& identity);
+
+// The identity values the item's subkey holds, each over identity's; true
+// when all nine were there.
+bool ReadStoredIdentity(IRegistryHives& hives, int itemNo, StoredIdentity& identity);
+
+// The user's settings of the monitor ("Enable", "BeepEnable",
+// "ShutDownEnable", "HiLimit", "LoLimit") over what is stored; the fan
+// plug-in's values and the item's name, pin and type stay as they are.
+bool SaveMonitorSettings(IRegistryHives& hives, const StoredIdentity& identity);
+
+// Every identity value over what is stored: for a subkey that describes
+// another item than the board's (the board file changed). The fan plug-in's
+// values stay.
+bool ReplaceIdentity(IRegistryHives& hives, const StoredIdentity& identity);
 
 // Subkeys 1 ... itemCount whose "ItemType" is 3. A subkey without "ItemType"
 // (an item never stored, or a voltage or temperature item of another

@@ -17,7 +17,7 @@ foreach(target Velmar hwmonctl velmar-portd varnreg)
     install(TARGETS ${target} RUNTIME DESTINATION .)
   endif()
 endforeach()
-foreach(target ZEFAN VARNOCCTRL VARNAUTOPACE varnio varnio_backend)
+foreach(target ZEFAN VARNOCCTRL VARNAUTOPACE VARNEQ varnio varnio_backend)
   if(TARGET ${target})
     install(TARGETS ${target} LIBRARY DESTINATION .)
   endif()
@@ -73,9 +73,10 @@ if(TARGET velmar-portd)
     endif()
   ")
 endif()
-# The mode-control and automatic-mode plug-ins are registered the same way:
-# their value names are free, their data the installed library.
-foreach(target VARNOCCTRL VARNAUTOPACE)
+# The mode-control, automatic-mode and hardware-monitor plug-ins are
+# registered the same way: their value names are free, their data the
+# installed library.
+foreach(target VARNOCCTRL VARNAUTOPACE VARNEQ)
   if(TARGET ${target})
     install(CODE "
       execute_process(

@@ -9,17 +9,22 @@ constexpr std::uint8_t kHalfDegreeRegister = 0x51;  // banks 1 and 2, bit 7
 
 }  // namespace
 
-int ReadVoltage(CChipAccessor& chip, const SensorRecord& input, double& volts)
+int ReadRawVoltage(CChipAccessor& chip, const SensorRecord& input, std::uint8_t& raw)
 {
     if (input.sensorClass != SensorClass::Voltage) {
         return kNotVoltageInput;
     }
+    const int result = chip.SelectBank(input.bank);
+    return result < 1 ? result : chip.ReadRegister(input.code, raw);
+}
+
+int ReadVoltage(CChipAccessor& chip, const SensorRecord& input, double& volts)
+{
     std::uint8_t raw = 0;
-    int result = chip.SelectBank(input.bank);
-    if (result < 1 || (result = chip.ReadRegister(input.code, raw)) < 1) {
-        return result;
+    const int result = ReadRawVoltage(chip, input, raw);
+    if (result >= 1) {
+        volts = ScaleVoltage(raw, 1.0, false);
     }
-    volts = ScaleVoltage(raw, 1.0, false);
     return result;
 }
 

@@ -262,16 +262,20 @@ int WriteBeepEnables(CChipAccessor& chip, const BeepEnables& beep)
     return chip.WriteRegister(0x53, beep.bytes[2]);
 }
 
-int ClearBeepEnable(CChipAccessor& chip, int code, int bank)
+std::optional<BeepBitPosition> BeepBitOf(int code, int bank)
 {
-    const BeepBit* found = nullptr;
     for (const auto& entry : kBeepBits) {
         if (entry.code == code && entry.bank == bank) {
-            found = &entry;
-            break;
+            return BeepBitPosition{entry.byte, entry.bit};
         }
     }
-    if (found == nullptr) {
+    return std::nullopt;
+}
+
+int ClearBeepEnable(CChipAccessor& chip, int code, int bank)
+{
+    const std::optional<BeepBitPosition> found = BeepBitOf(code, bank);
+    if (!found) {
         return kNotApplicable;
     }
     BeepEnables beep;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -43,6 +44,13 @@ struct BeepEnables {
 };
 int ReadBeepEnables(CChipAccessor& chip, BeepEnables& beep);
 int WriteBeepEnables(CChipAccessor& chip, const BeepEnables& beep);
+// Where an input's beep enable lives in BeepEnables; none for a code and
+// bank that are no input of the table.
+struct BeepBitPosition {
+    int byte;
+    int bit;
+};
+std::optional<BeepBitPosition> BeepBitOf(int code, int bank);
 // Read, clear the input's bit, write back; an input without a beep bit gives 0
 // and touches nothing.
 int ClearBeepEnable(CChipAccessor& chip, int code, int bank);

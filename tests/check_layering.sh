@@ -6,7 +6,7 @@ root=${1:-.}
 cd "$root" || exit 2
 bad=$(grep -rnE '^\s*#\s*include\s*[<"](Q[A-Za-z]+|Qt[A-Za-z]*/)' \
         --include='*.h' --include='*.hpp' --include='*.c' --include='*.cpp' \
-        plugin_api common hwmon fanplugin modeplugin autoplugin host 2>/dev/null | grep -v '/qt/')
+        plugin_api common hwmon board fanplugin monplugin modeplugin autoplugin host 2>/dev/null | grep -v '/qt/')
 if [ -n "$bad" ]; then
   echo "Qt headers included by platform-free logic:"
   echo "$bad"

@@ -24,6 +24,7 @@ function OnInitial() {
   ShowMode();
   ShowAutoPace();
   ShowFans();
+  ShowReadings();
 }
 
 function BeginChangeMode(mode) {
@@ -40,12 +41,18 @@ function SetAutoPace(on) {
 function ProcessEnd() {
   refreshes = refreshes + 1;
   ShowFans();
+  ShowReadings();
 }
 
-// An item of a hardware-monitor document is flagged: paint its value red.
+// An item of a hardware-monitor document is flagged: paint its value red
+// and mark the place it sits in.
 function VARNEQ_ITEM_WARNING(id, flagged) {
   var e = byId(id);
-  if (e) e.classList.toggle("alarm", flagged == "TRUE");
+  if (!e) return;
+  var on = flagged == "TRUE";
+  e.classList.toggle("alarm", on);
+  var place = e.closest(".reading");
+  if (place) place.classList.toggle("alarmed", on);
 }
 
 function VARNEQ_WARNING(unused, active) {
@@ -128,7 +135,28 @@ function ShowFans() {
   }
 }
 
+// The monitor's readings (temperatures and fan speeds below the fans): a
+// place whose value the host never wrote stays hidden, so a board without
+// that pin, or a host without the monitor, shows no empty label.
+function ShowReadings() {
+  var places = document.querySelectorAll(".reading");
+  for (var i = 0; i < places.length; i++) {
+    var value = places[i].querySelector(".value");
+    places[i].classList.toggle("unused", !value || value.innerHTML == "");
+  }
+}
+
+function BoundAlarms() {
+  return document.querySelectorAll("[id*='+'].alarm").length;
+}
+
+function ShownReadings() {
+  return document.querySelectorAll(".reading:not(.unused)").length;
+}
+
 // A one-line summary of the page's state, read by the host's diagnostic dump.
 function testState() {
-  return "mode:" + currentMode + ";autopace:" + autopace + ";warning:" + hardwareWarning + ";refreshes:" + refreshes;
+  var cpu = byId("TEMPERATURE+CPUTIN+DISPLAY");
+  return "mode:" + currentMode + ";autopace:" + autopace + ";warning:" + hardwareWarning + ";refreshes:" + refreshes +
+         ";alarms:" + BoundAlarms() + ";readings:" + ShownReadings() + ";cpu:" + (cpu ? cpu.textContent : "");
 }

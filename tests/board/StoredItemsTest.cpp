@@ -159,5 +159,50 @@ TEST_F(StoredItemsTest, SavingKeepsTheMonitorSoftwaresOwnValues)
     EXPECT_EQ(items[0].startCtrl, 60);
 }
 
+TEST_F(StoredItemsTest, TheMonitorsIdentityIsReadOverTheCallersAndItsSettingsSavedAlone)
+{
+    StoreFan(3, 55, {"HiLimit", "ShutDownEnable"});
+    StoredIdentity identity;
+    identity.hiLimit = 7.5;
+    identity.shutDownEnable = true;
+    EXPECT_FALSE(ReadStoredIdentity(hives, 3, identity));  // two values missing
+    EXPECT_EQ(identity.name, "FAN 3");
+    EXPECT_EQ(identity.pinName, "CPUFANIN0");
+    EXPECT_EQ(identity.itemType, 3);
+    EXPECT_DOUBLE_EQ(identity.hiLimit, 7.5);  // not stored: the caller's stays
+    EXPECT_TRUE(identity.shutDownEnable);
+
+    identity.name = "renamed";
+    identity.enable = false;
+    identity.loLimit = -12.5;
+    ASSERT_TRUE(SaveMonitorSettings(hives, identity));
+    StoredIdentity back;
+    EXPECT_TRUE(ReadStoredIdentity(hives, 3, back));
+    EXPECT_EQ(back.name, "FAN 3");  // the name is no setting
+    EXPECT_FALSE(back.enable);
+    EXPECT_DOUBLE_EQ(back.loLimit, -12.5);  // two's complement both ways
+    EXPECT_DOUBLE_EQ(back.hiLimit, 7.5);
+    std::uint32_t target = 0;
+    ASSERT_TRUE(User().QueryDword(StoredItemKey(3), "TargetTemp", &target));
+    EXPECT_EQ(target, 55u);  // the fan plug-in's values stay
+}
+
+TEST_F(StoredItemsTest, TheFanPluginStoresTheBoardsLimitsNotTheChipsCountLimit)
+{
+    hwmon::CSimulatedChip chip;  // count limit 200: 843 rpm
+    CFixedProcessorCount processors{1};
+    hwmon::FanItemRecord item = FanItem(2, "CPU FAN", "CPUFANIN0");
+    item.hiLimit = 5000.0;
+    hwmon::CFanController cpu(item, chip, processors);
+    ASSERT_GE(cpu.ReadLimits(), 1);
+    ASSERT_DOUBLE_EQ(cpu.GetHighLimit(), 843.0);
+    hwmon::CFanController* shown[] = {&cpu};
+    ASSERT_TRUE(SaveSmartFanSettings(hives, shown));
+    StoredIdentity identity;
+    ASSERT_TRUE(ReadStoredIdentity(hives, 2, identity));
+    EXPECT_DOUBLE_EQ(identity.hiLimit, 5000.0);  // a running fan is no warning
+    EXPECT_DOUBLE_EQ(identity.loLimit, 0.0);
+}
+
 }  // namespace
 }  // namespace board

@@ -37,6 +37,12 @@ const char* const kMainPageFunctions[] = {"OnInitial",     "BeginChangeMode",   
 const char* const kViewPageFunctions[] = {"OnInitial", "ProcessEnd", "FAN_AVAILABILITY", "FAN_STATUSINFO"};
 const char* const kFanFields[] = {"CAPTION", "STATUSINFO", "PWM_DUTYCYCLE", "TARGET_TEMP", "TOLERANCE_TEMP", "STOP_PWM"};
 constexpr int kChipFanOutputs = 4;
+// The monitor's view calls one availability function per section.
+const char* const kMonitorViewFunctions[] = {"OnInitial", "ProcessEnd", "TEMPERATURE_AVAILABILITY",
+                                             "FANSPEED_AVAILABILITY", "VOLTAGE_AVAILABILITY", "testState"};
+const char* const kMonitorSections[] = {"TEMPERATURE", "FANSPEED", "VOLTAGE"};
+// The chip's fan inputs, which every face shows the speed of.
+const char* const kChipFanPins[] = {"SYSFANIN", "CPUFANIN0", "AUXFANIN0", "CPUFANIN1", "AUXFANIN1"};
 
 std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -58,10 +64,12 @@ struct Skin {
 
 // The view skin as the host finds it: the view file's "xml", split into the
 // folder the view is composed from and its file name.
-ViewSkinLocation FanViewLocation() {
+ViewSkinLocation ViewLocation(const std::string& plugin) {
     const CPluginViewIni ini(kSkins + "PlugInView.ini");
-    return SplitViewSkinPath(kSkins, ini.ViewSkin("ZEFAN_PLUGIN"));
+    return SplitViewSkinPath(kSkins, ini.ViewSkin(plugin));
 }
+
+ViewSkinLocation FanViewLocation() { return ViewLocation("ZEFAN_PLUGIN"); }
 
 std::optional<CBitmapPixels> Decode(const std::string& path) { return LoadBmpFile(path); }
 
@@ -147,6 +155,7 @@ std::map<std::string, std::string> ElementIds(const std::string& html) {
 }
 
 std::string FanDocument() { return ReadText(std::string(VELMAR_TEST_DATA_DIR) + "/skins/fan_status.xml"); }
+std::string MonitorDocument() { return ReadText(std::string(VELMAR_TEST_DATA_DIR) + "/skins/monitor_status.xml"); }
 
 // What the mode-control plug-in reports with a daemon that offers the usual
 // three profiles.
@@ -207,15 +216,17 @@ TEST_P(MainSkin, OffersEveryFixedCommandAndTheSevenModesByNavigation) {
 }
 
 // The main page is composed from the frame document; its bound ids must name
-// items and fields the fan and mode plug-ins really report, or they stay
-// empty.
-TEST_P(MainSkin, BindsEachFansDutyToFieldsTheFanDocumentHas) {
+// items and fields the fan, mode and monitor plug-ins really report, or they
+// stay empty.
+TEST_P(MainSkin, BindsEachFansDutyAndOnlyFieldsThePluginDocumentsHave) {
     Skin skin(kSkins, GetParam());
     const auto ids = ElementIds(Transform(skin.definition->ReadXslPath(), "<VARN_FRAME></VARN_FRAME>"));
     CXmlDocument fans;
     ASSERT_TRUE(fans.LoadText(FanDocument()));
     CXmlDocument modeDocument;
     ASSERT_TRUE(modeDocument.LoadText(ModeDocument()));
+    CXmlDocument monitor;
+    ASSERT_TRUE(monitor.LoadText(MonitorDocument()));
     int bound = 0;
     for (const auto& [id, text] : ids) {
         if (id.find('+') == std::string::npos) continue;
@@ -225,7 +236,7 @@ TEST_P(MainSkin, BindsEachFansDutyToFieldsTheFanDocumentHas) {
         const std::string section = id.substr(0, first), item = id.substr(first + 1, last - first - 1);
         const std::string field = id.substr(last + 1);
         const std::string items = "VARN_PLUGIN/" + section + "/ITEM";
-        const CXmlDocument& document = section == "MODE" ? modeDocument : fans;
+        const CXmlDocument& document = section == "MODE" ? modeDocument : section == "FAN" ? fans : monitor;
         const int n = document.FindElementByAttribute(items, "NAME", item);
         ASSERT_GE(n, 0) << id;
         std::string value;
@@ -237,6 +248,27 @@ TEST_P(MainSkin, BindsEachFansDutyToFieldsTheFanDocumentHas) {
         EXPECT_TRUE(ids.count(item + "PWM_DUTYCYCLE")) << n;
     }
     EXPECT_GE(bound, 2 * kChipFanOutputs);
+}
+
+// Both faces show the two temperatures and every fan input's speed, each in
+// a place of its own that the script can hide and mark.
+TEST_P(MainSkin, ShowsTheMonitorsTemperaturesAndEveryFanSpeed) {
+    Skin skin(kSkins, GetParam());
+    const std::string html = Transform(skin.definition->ReadXslPath(), "<VARN_FRAME></VARN_FRAME>");
+    const auto ids = ElementIds(html);
+    std::vector<std::string> wanted = {"TEMPERATURE+CPUTIN+DISPLAY", "TEMPERATURE+SYSTIN+DISPLAY"};
+    for (const char* pin : kChipFanPins) {
+        wanted.push_back(std::string("FANSPEED+") + pin + "+DISPLAY");
+        wanted.push_back(std::string("FANSPEED+") + pin + "+CAPTION");
+    }
+    for (const std::string& id : wanted) {
+        ASSERT_TRUE(ids.count(id)) << id;
+        // Empty until the host writes it: the script hides what stays empty.
+        EXPECT_EQ(ids.at(id), "") << id;
+    }
+    const std::regex reading(R"re(CLASS="[^"]*\breading\b)re");
+    EXPECT_EQ(std::distance(std::sregex_iterator(html.begin(), html.end(), reading), std::sregex_iterator()),
+              2 + static_cast<long>(std::size(kChipFanPins)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, MainSkin, ::testing::ValuesIn(kMainSkins));
@@ -262,7 +294,7 @@ TEST(BundledSkins, SwitchBetweenEachOtherWithinOneFolder) {
     EXPECT_TRUE(switchesBack);
 }
 
-TEST(BundledSkins, DefaultSkinShowsTheFanViewInsideItsOutline) {
+TEST(BundledSkins, DefaultSkinShowsBothViewsInsideItsOutline) {
     Skin kavo(kSkins, "KavoIII.xml");
     const SkinPluginDialog dialog = kavo.definition->ReadPluginDialog();
     EXPECT_TRUE(dialog.show);
@@ -272,17 +304,31 @@ TEST(BundledSkins, DefaultSkinShowsTheFanViewInsideItsOutline) {
         if (button.id == dialog.init) selects = button.InGroup() || button.checkBox;
     EXPECT_TRUE(selects) << "the host checks the shown plug-in's button, so it must be a radio or check button";
 
-    const ViewSkinLocation view = FanViewLocation();
-    Skin viewSkin(view.folder, view.fileName);
-    ASSERT_TRUE(viewSkin.loaded) << view.folder << view.fileName;
-    const auto viewOutline = Decode(viewSkin.definition->ReadSkin().rgnPath);
+    // Both views' keys in one radio group: showing one unchecks the other.
+    std::map<std::string, SkinButton> buttons;
+    for (const SkinButton& button : kavo.definition->ReadButtons()) buttons[button.id] = button;
+    ASSERT_TRUE(buttons.count("VARNEQ_PLUGIN"));
+    EXPECT_TRUE(buttons["VARNEQ_PLUGIN"].InGroup());
+    EXPECT_EQ(buttons["VARNEQ_PLUGIN"].group, buttons["ZEFAN_PLUGIN"].group);
+    EXPECT_EQ(buttons["VARNEQ_PLUGIN"].section, buttons["ZEFAN_PLUGIN"].section);
+
     const auto mainOutline = Decode(kavo.definition->ReadSkin().rgnPath);
-    ASSERT_TRUE(viewOutline && mainOutline);
-    for (int y = 0; y < viewOutline->height; ++y)
-        for (int x = 0; x < viewOutline->width; ++x)
-            if (Inside(*viewOutline, x, y)) {
-                ASSERT_TRUE(Inside(*mainOutline, dialog.x + x, dialog.y + y)) << x << "," << y;
-            }
+    ASSERT_TRUE(mainOutline);
+    for (const char* plugin : {"ZEFAN_PLUGIN", "VARNEQ_PLUGIN"}) {
+        SCOPED_TRACE(plugin);
+        const ViewSkinLocation view = ViewLocation(plugin);
+        Skin viewSkin(view.folder, view.fileName);
+        ASSERT_TRUE(viewSkin.loaded) << view.folder << view.fileName;
+        const auto viewOutline = Decode(viewSkin.definition->ReadSkin().rgnPath);
+        ASSERT_TRUE(viewOutline);
+        EXPECT_EQ(viewOutline->width, 376);
+        EXPECT_EQ(viewOutline->height, 134);
+        for (int y = 0; y < viewOutline->height; ++y)
+            for (int x = 0; x < viewOutline->width; ++x)
+                if (Inside(*viewOutline, x, y)) {
+                    ASSERT_TRUE(Inside(*mainOutline, dialog.x + x, dialog.y + y)) << x << "," << y;
+                }
+    }
 }
 
 // Without a name and an icon for a plug-in page the settings dialog stops
@@ -352,4 +398,110 @@ TEST(FanView, StylesheetShowsEveryFanWithItsValuesBoundAndItsDutyAsABar) {
 
     const std::string none = Transform(skin.definition->ReadXslPath(), "<VARN_PLUGIN><FAN/></VARN_PLUGIN>");
     EXPECT_NE(none.find("No fan with automatic control"), std::string::npos);
+}
+
+TEST(MonitorView, IniSectionNamesAViewSkinThatIsComplete) {
+    const CPluginViewIni ini(kSkins + "PlugInView.ini");
+    EXPECT_TRUE(ini.UpdatesView("VARNEQ_PLUGIN"));
+    EXPECT_TRUE(ini.SharesData("VARNEQ_PLUGIN")) << "the faces' readings come from the shared document";
+    const CIniProfile profile = CIniProfile::Load(kSkins + "PlugInView.ini");
+    EXPECT_EQ(profile.GetString("VARNEQ_PLUGIN", "Name", "", 256), "Hardware Monitor");
+    const std::string icon = profile.GetString("VARNEQ_PLUGIN", "Icon", "", 256);
+    const std::string png = ReadText(kSkins + icon);
+    ASSERT_GE(png.size(), 24u) << icon;
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << icon;
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x20\0\0\0\x20", 8)) << "the settings list shows it at 32x32";
+
+    const ViewSkinLocation view = ViewLocation("VARNEQ_PLUGIN");
+    Skin skin(view.folder, view.fileName);
+    ASSERT_TRUE(skin.loaded);
+    ExpectComplete(*skin.definition, view.fileName);
+    std::set<std::string> ids;
+    for (const SkinButton& button : skin.definition->ReadButtons()) ids.insert(button.id);
+    EXPECT_EQ(ids, (std::set<std::string>{"CLOSE", "STARTTIMER", "STOPTIMER"}));
+    const std::set<std::string> defined = DefinedFunctions(skin.definition->ReadJavaScriptPath());
+    for (const char* function : kMonitorViewFunctions) EXPECT_TRUE(defined.count(function)) << function;
+    for (const SkinButton& button : skin.definition->ReadButtons())
+        if (!button.call.empty()) {
+            EXPECT_TRUE(defined.count(button.call)) << button.call;
+        }
+}
+
+// The path of one curve as its points, "x y" each.
+std::vector<std::string> CurvePoints(const std::string& html, const std::string& pin) {
+    const std::regex path("ID=\"curve_" + pin + "\"[^>]*\\bd=\"([^\"]*)\"");
+    std::smatch match;
+    if (!std::regex_search(html, match, path)) return {};
+    std::vector<std::string> points;
+    const std::string d = match[1];
+    const std::regex point(R"([ML](\S+ \S+))");
+    for (auto it = std::sregex_iterator(d.begin(), d.end(), point); it != std::sregex_iterator(); ++it)
+        points.push_back((*it)[1]);
+    return points;
+}
+
+TEST(MonitorView, StylesheetBindsEveryItemColoursItsStateAndDrawsTheHistory) {
+    const ViewSkinLocation view = ViewLocation("VARNEQ_PLUGIN");
+    Skin skin(view.folder, view.fileName);
+    const std::string html = Transform(skin.definition->ReadXslPath(), MonitorDocument());
+    const auto ids = ElementIds(html);
+    CXmlDocument monitor;
+    ASSERT_TRUE(monitor.LoadText(MonitorDocument()));
+    int items = 0;
+    for (const char* section : kMonitorSections) {
+        const std::string path = std::string("VARN_PLUGIN/") + section + "/ITEM";
+        for (int n = 0; n < monitor.CountElements(path); ++n, ++items) {
+            std::string name;
+            ASSERT_TRUE(monitor.ReadAttribute(path, 0, n, "NAME", name));
+            for (const char* field : {"CAPTION", "DISPLAY", "LIMITS", "NOTE"}) {
+                const std::string id = std::string(section) + "+" + name + "+" + field;
+                std::string text;
+                monitor.GetElementText(path + "/" + field, n, text);
+                ASSERT_TRUE(ids.count(id)) << id;
+                EXPECT_EQ(ids.at(id), text) << id;
+            }
+        }
+    }
+    EXPECT_EQ(items, 11) << "the simulated board's three voltages, three temperatures and five fans";
+    EXPECT_NE(html.find(R"(ID="cell_TEMPERATURE_CPUTIN" CLASS="cell warn")"), std::string::npos);
+    EXPECT_NE(html.find(R"(ID="cell_FANSPEED_AUXFANIN1" CLASS="cell off")"), std::string::npos);
+    EXPECT_NE(html.find(R"(ID="cell_TEMPERATURE_SYSTIN" CLASS="cell")"), std::string::npos);
+
+    const std::string history = "VARN_PLUGIN/HISTORY/ITEM";
+    ASSERT_EQ(monitor.CountElements(history), 8);
+    for (int n = 0; n < monitor.CountElements(history); ++n) {
+        std::string name, samples;
+        monitor.ReadAttribute(history, 0, n, "NAME", name);
+        monitor.GetElementText(history + "/SAMPLES", n, samples);
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(ids.count("HISTORY+" + name + "+SAMPLES")) << "the host refreshes the samples in place";
+        EXPECT_EQ(ids.at("HISTORY+" + name + "+SAMPLES"), samples);
+        EXPECT_TRUE(ids.count("HISTORY+" + name + "+CAPTION"));
+        // One point per reading; the AUX fan stopped 22 samples ago.
+        EXPECT_EQ(CurvePoints(html, name).size(), name == "AUXFANIN1" ? 38u : 60u);
+    }
+    // Temperatures 37..85 scale to 30..90 over y 66..16, newest at the right
+    // edge: CPU 52 at the left, 85 at the right; fans 0..4000 (3222 rpm
+    // with a tenth to spare); the stopped fan ends 22 steps before now.
+    const auto cpu = CurvePoints(html, "CPUTIN");
+    ASSERT_EQ(cpu.size(), 60u);
+    EXPECT_EQ(cpu.front(), "32 47.7");
+    EXPECT_EQ(cpu.back(), "180 20.2");
+    EXPECT_EQ(CurvePoints(html, "CPUFANIN0").back(), "370 25.7");
+    EXPECT_EQ(CurvePoints(html, "AUXFANIN1").back(), "316.3 52.2");
+    EXPECT_NE(html.find(R"(ID="temperature_hi" CLASS="tick" x="28" y="19" text-anchor="end">90<)"), std::string::npos);
+    EXPECT_NE(html.find(R"(ID="fan_hi" CLASS="tick" x="222" y="19" text-anchor="end">4000<)"), std::string::npos);
+    EXPECT_NE(html.find("\u22125 min"), std::string::npos);
+
+    // In Fahrenheit the temperature scale says so; the curves stay in the
+    // document's Celsius samples.
+    std::string fahrenheit = MonitorDocument();
+    fahrenheit.replace(fahrenheit.find("<UNIT>C</UNIT>"), 14, "<UNIT>F</UNIT>");
+    const std::string inF = Transform(skin.definition->ReadXslPath(), fahrenheit);
+    EXPECT_NE(inF.find(R"(text-anchor="end">194<)"), std::string::npos) << "90 °C";
+    EXPECT_EQ(CurvePoints(inF, "CPUTIN"), cpu);
+
+    const std::string none = Transform(skin.definition->ReadXslPath(), "<VARN_PLUGIN></VARN_PLUGIN>");
+    EXPECT_NE(none.find("none on this board"), std::string::npos);
+    EXPECT_EQ(none.find("curve_"), std::string::npos);
 }

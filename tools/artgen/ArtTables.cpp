@@ -44,15 +44,18 @@ constexpr Outline kRound{Shape::Circle, 0};
 constexpr Outline kKey{Shape::Rounded, 5};
 constexpr Outline kSmallKey{Shape::Rounded, 4};
 
-// ---- KavoIII.xml, 400x320: title strip 0-42, modes at y 50, the plug-in
+// ---- KavoIII.xml, 400x362: title strip 0-42 with the live temperatures
+// right of the title (main.xsl, from x 120), modes at y 50, the plug-in
 // view at (12, 84) 376x134 over a framed placeholder, the view and auto
-// buttons at y 226, four fan tiles at y 258.
+// buttons at y 226, four fan tiles at y 258 and the fan speeds in five
+// cells of 75 pixels at y 314 (main.xsl places them).
 constexpr PanelArt kKavoPanels[] = {
     {{12, 84, 376, 134}, 8},
     {{12, 258, 88, 48}, 6},
     {{108, 258, 88, 48}, 6},
     {{204, 258, 88, 48}, 6},
     {{300, 258, 88, 48}, 6},
+    {{12, 314, 376, 40}, 6},
 };
 constexpr TextArt kKavoTexts[] = {
     {{48, 6, 140, 18}, "Velmar", 15, true, false, Qt::AlignLeft | Qt::AlignVCenter},
@@ -74,9 +77,10 @@ constexpr QLine kViewLines[] = {
     {0, 34, 375, 34}, {8, 59, 367, 59}, {8, 84, 367, 84}, {8, 109, 367, 109},
 };
 
-// ---- Slate.xml, 240x368: chamfered, title strip 0-36, the fans in one
-// framed list (10, 42) 220x188, a 4x2 grid of mode keys at y 252 and 278,
-// the window buttons in one row at y 330.
+// ---- Slate.xml, 240x368: chamfered, title strip 0-36, one framed panel
+// (10, 42) 220x188 with four fan rows of 28 pixels and below them, from
+// y 154, the temperatures and fan speeds (main.xsl places both), a 4x2 grid
+// of mode keys at y 252 and 278, the window buttons in one row at y 330.
 constexpr PanelArt kSlatePanels[] = {
     {{10, 42, 220, 188}, 6},
 };
@@ -86,14 +90,22 @@ constexpr TextArt kSlateTexts[] = {
     {{12, 236, 100, 14}, "MODE", 9, true, true, Qt::AlignLeft | Qt::AlignVCenter},
 };
 constexpr QLine kSlateLines[] = {
-    {18, 89, 221, 89}, {18, 136, 221, 136}, {18, 183, 221, 183},
+    {18, 70, 221, 70}, {18, 98, 221, 98}, {18, 126, 221, 126}, {10, 154, 229, 154},
+};
+
+// ---- VARNEQ/MonitorView.xml, 376x134: header 0-20 with the page switch,
+// the timer and close buttons; the pages below are drawn by the page.
+constexpr TextArt kMonitorTexts[] = {
+    {{26, 0, 120, 20}, "Hardware monitor", 11, true, false, Qt::AlignLeft | Qt::AlignVCenter},
 };
 
 const BackgroundArt kBackgrounds[] = {
-    {"skins/KavoIII/back.bmp", "skins/KavoIII/rgn.bmp", {400, 320}, {Shape::Rounded, 16}, &kGraphite, 42,
+    {"skins/KavoIII/back.bmp", "skins/KavoIII/rgn.bmp", {400, 362}, {Shape::Rounded, 16}, &kGraphite, 42,
      kKavoPanels, kKavoTexts, {}},
     {"skins/ZEFAN/view_back.bmp", "skins/ZEFAN/view_rgn.bmp", {376, 134}, {Shape::Rounded, 8}, &kGraphite, 20, {},
      kViewTexts, kViewLines},
+    {"skins/VARNEQ/view_back.bmp", "skins/VARNEQ/view_rgn.bmp", {376, 134}, {Shape::Rounded, 8}, &kGraphite, 20,
+     {}, kMonitorTexts, {}},
     {"skins/Slate/back.bmp", "skins/Slate/rgn.bmp", {240, 368}, {Shape::Chamfered, 16}, &kPaper, 36, kSlatePanels,
      kSlateTexts, kSlateLines},
 };
@@ -102,6 +114,7 @@ const BadgeArt kBadges[] = {
     {"skins/KavoIII/logo.bmp", {28, 28}, Glyph::Fan, &kGraphite, BadgeKind::Logo},          // at (12, 7)
     {"skins/KavoIII/watermark.bmp", {64, 64}, Glyph::Fan, &kGraphite, BadgeKind::Watermark},  // at (168, 100)
     {"skins/ZEFAN/view_logo.bmp", {14, 14}, Glyph::Fan, &kGraphite, BadgeKind::Logo},       // at (7, 3)
+    {"skins/VARNEQ/view_logo.bmp", {14, 14}, Glyph::Pulse, &kGraphite, BadgeKind::Logo},    // at (7, 3)
     {"skins/Slate/logo.bmp", {24, 24}, Glyph::Fan, &kPaper, BadgeKind::Logo},               // at (12, 6)
 };
 
@@ -121,13 +134,19 @@ const ButtonArt kButtons[] = {
     {"skins/KavoIII/mode4", {50, 22}, kKey, Glyph::None, "User 1", &kGraphite, FocusLook::Checked},
     {"skins/KavoIII/mode5", {50, 22}, kKey, Glyph::None, "User 2", &kGraphite, FocusLook::Checked},
     {"skins/KavoIII/mode6", {50, 22}, kKey, Glyph::None, "User 3", &kGraphite, FocusLook::Checked},
-    // KavoIII: the fan view at (12, 226), automatic mode at (102, 226).
+    // KavoIII: the fan view at (12, 226), automatic mode at (102, 226), the
+    // monitor's view at (172, 226).
     {"skins/KavoIII/fans", {84, 24}, kKey, Glyph::None, "Fan view", &kGraphite, FocusLook::Checked},
     {"skins/KavoIII/auto", {64, 24}, kKey, Glyph::None, "Auto", &kGraphite, FocusLook::Ring},
+    {"skins/KavoIII/monitor", {76, 24}, kKey, Glyph::None, "Monitor", &kGraphite, FocusLook::Checked},
     // The fan view: timer and close at y 2, x 308, 330, 352.
     {"skins/ZEFAN/start", {18, 16}, kSmallKey, Glyph::Play, "", &kGraphite, FocusLook::Checked},
     {"skins/ZEFAN/stop", {18, 16}, kSmallKey, Glyph::Pause, "", &kGraphite, FocusLook::Checked},
     {"skins/ZEFAN/close", {18, 16}, kSmallKey, Glyph::Cross, "", &kGraphite, FocusLook::Ring, true},
+    // The monitor's view: timer and close at y 2, x 308, 330, 352.
+    {"skins/VARNEQ/start", {18, 16}, kSmallKey, Glyph::Play, "", &kGraphite, FocusLook::Checked},
+    {"skins/VARNEQ/stop", {18, 16}, kSmallKey, Glyph::Pause, "", &kGraphite, FocusLook::Checked},
+    {"skins/VARNEQ/close", {18, 16}, kSmallKey, Glyph::Cross, "", &kGraphite, FocusLook::Ring, true},
     // Slate: window buttons at y 330, x 18 + 30 i.
     {"skins/Slate/top", {24, 24}, kRound, Glyph::Pin, "", &kPaper, FocusLook::Checked},
     {"skins/Slate/trans", {24, 24}, kRound, Glyph::Contrast, "", &kPaper, FocusLook::Ring},
@@ -161,6 +180,9 @@ const IconArt kIcons[] = {
      Glyph::Gauge},
     {"skins/Modes/auto.png", 32, QColor(0xee, 0x7d, 0x2e), QColor(0xcc, 0x5c, 0x14), QColor(0xff, 0xff, 0xff), false,
      Glyph::Swap},
+    // The hardware monitor's settings-list icon.
+    {"skins/VARNEQ/monitor.png", 32, QColor(0x38, 0xbd, 0xe4), QColor(0x1f, 0x8f, 0xb5), QColor(0x0a, 0x11, 0x17), false,
+     Glyph::Pulse},
 };
 
 }  // namespace

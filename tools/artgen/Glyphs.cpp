@@ -120,6 +120,15 @@ void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& b, const QColor& c) {
         p.drawEllipse(hub, line * 0.8, line * 0.8);
         break;
     }
+    case Glyph::Pulse: {
+        // A reading's trace: flat, one sharp beat, flat again.
+        const qreal y = b.center().y(), h = b.height();
+        p.drawPolyline(QPolygonF({QPointF(b.left(), y), QPointF(b.left() + w * 0.3, y),
+                                  QPointF(b.left() + w * 0.42, b.top() + h * 0.1),
+                                  QPointF(b.left() + w * 0.58, b.bottom() - h * 0.1),
+                                  QPointF(b.left() + w * 0.7, y), QPointF(b.right(), y)}));
+        break;
+    }
     case Glyph::Swap: {
         const qreal y1 = b.top() + b.height() * 0.3, y2 = b.top() + b.height() * 0.72, a = w * 0.25;
         p.drawLine(QPointF(b.left(), y1), QPointF(b.right(), y1));

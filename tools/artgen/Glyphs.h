@@ -7,6 +7,6 @@
 
 class QPainter;
 
-enum class Glyph { None, Pin, Contrast, Palette, Gear, Minus, Cross, Play, Pause, Fan, Swap, Gauge };
+enum class Glyph { None, Pin, Contrast, Palette, Gear, Minus, Cross, Play, Pause, Fan, Swap, Gauge, Pulse };
 
 void DrawGlyph(QPainter& p, Glyph glyph, const QRectF& box, const QColor& colour);

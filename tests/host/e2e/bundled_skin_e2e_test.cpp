@@ -235,8 +235,8 @@ TEST_F(BundledSkinE2E, SlateAsInitialSkinShowsTheFansAndItsButtonSwitchesBackToK
     // view with the main page's tiles following the chip again.
     EXPECT_EQ(state["windowSize"], "240,368");
     ClickSkin(108 + 12, 330 + 12);
-    state = DumpWhen([](State& v) { return v["windowSize"] == "400,320"; });
-    ASSERT_EQ(state["windowSize"], "400,320") << "the skin did not change back";
+    state = DumpWhen([](State& v) { return v["windowSize"] == "400,362"; });
+    ASSERT_EQ(state["windowSize"], "400,362") << "the skin did not change back";
     ASSERT_EQ(std::sscanf(state["windowPos"].c_str(), "%d,%d", &x_, &y_), 2);
     std::this_thread::sleep_for(1s);  // the new face settles before the click
     ClickSkin(12 + 42, 226 + 12);

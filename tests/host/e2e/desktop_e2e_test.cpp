@@ -19,6 +19,7 @@
 
 #include "DesktopSession.h"
 #include "PrivateBus.h"
+#include "TrayFrames.h"
 #include "VelmarProcess.h"
 
 namespace {
@@ -26,6 +27,8 @@ namespace {
 using namespace std::chrono_literals;
 using velmar_e2e::DumpValues;
 using velmar_e2e::ScreenRect;
+using velmar_e2e::TrayFrame;
+using velmar_e2e::FrameIn;
 using velmar_e2e::WaitFor;
 
 const std::string kBuiltApp = VELMAR_APP_DIR;
@@ -111,24 +114,6 @@ protected:
     pid_t pid_ = -1;
     std::unique_ptr<velmar_e2e::DesktopSession> desktop_;
 };
-
-// Which warning frame the tray shows: 135 is red, 136 amber; the test
-// skin's own icon is blue.
-enum class TrayFrame { Other, Red135, Amber136 };
-
-TrayFrame FrameIn(const std::string& rgb) {
-    int red = 0, amber = 0;
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
-        const int r = static_cast<unsigned char>(rgb[i]), g = static_cast<unsigned char>(rgb[i + 1]),
-                  b = static_cast<unsigned char>(rgb[i + 2]);
-        if (r > 150 && g < 90 && b < 90) ++red;
-        if (r > 170 && g >= 90 && g <= 180 && b < 90) ++amber;
-    }
-    const int pixels = static_cast<int>(rgb.size() / 3);
-    if (red > pixels / 6 && amber < pixels / 12) return TrayFrame::Red135;
-    if (amber > pixels / 6 && red < pixels / 20) return TrayFrame::Amber136;
-    return TrayFrame::Other;
-}
 
 // openbox and trayer: the icon docks in the tray, MIN hides the window into
 // it, a double click on the icon brings it back, and a hardware warning
