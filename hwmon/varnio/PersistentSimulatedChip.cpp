@@ -17,11 +17,13 @@ SimulatedChipState CPersistentSimulatedChip::LoadAdvanced(std::string& text)
     const std::int64_t now = clock_.NowNanoseconds();
     text.clear();
     SimulatedChipState state;
+    loadedClockNs_ = -1;
     if (!store_.Load(text) || !DecodeState(text, state) || now < state.clockNs) {
         state = PowerOnState(chipId_);
         state.clockNs = now;
         return state;
     }
+    loadedClockNs_ = state.clockNs;
     // The chip id is a property of the configured chip, not of the file.
     state.banks[0][0x58] = chipId_;
     const std::int64_t elapsed = (now - state.clockNs) / kModelTickNs;
@@ -75,7 +77,8 @@ bool CPersistentSimulatedChip::BeginSession()
     if (!store_.Lock()) {
         return false;
     }
-    session_.emplace(LoadAdvanced(sessionLoaded_));
+    sessionStart_ = LoadAdvanced(sessionLoaded_);
+    session_.emplace(sessionStart_);
     return true;
 }
 
@@ -84,8 +87,12 @@ void CPersistentSimulatedChip::EndSession()
     if (sessionDepth_ == 0 || --sessionDepth_ > 0 || !session_) {
         return;
     }
+    SimulatedChipState read = session_->State();
+    read.index = sessionStart_.index;
+    const bool onlyRead = read == sessionStart_ && loadedClockNs_ >= 0 &&
+                          sessionStart_.clockNs - loadedClockNs_ < kReadOnlySaveEveryNs;
     const std::string after = EncodeState(session_->State());
-    if (after != sessionLoaded_) {
+    if (!onlyRead && after != sessionLoaded_) {
         // A save that fails loses this claim's writes, as a failed save of
         // a single write would; the next access starts from the file.
         store_.Save(after);

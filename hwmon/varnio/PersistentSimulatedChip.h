@@ -32,6 +32,13 @@ public:
     virtual void EndSession() = 0;
 };
 
+// A session that only read leaves the file as it is, however much time it
+// caught up: the next access catches up the same span to the same chip. Only
+// the index register (which every access writes before it reads) is not kept
+// then. The file is still brought forward once a minute, so catching up never
+// meets its cap while programs only read.
+inline constexpr std::int64_t kReadOnlySaveEveryNs = 60'000'000'000;
+
 // After a long idle time the model only catches up this far: by then it sits
 // at its equilibrium anyway, and an access never stalls on a huge backlog.
 inline constexpr std::int64_t kMaxCatchUpTicks = 6000;
@@ -57,10 +64,13 @@ private:
     IChipStateStore& store_;
     const IMonotonicClock& clock_;
     std::uint8_t chipId_;
-    // The chip while a session holds the store, and its text as loaded.
+    // The chip while a session holds the store, its text as loaded, and the
+    // chip as it stood when the session began (time already caught up).
     std::optional<CSimulatedChip> session_;
     std::string sessionLoaded_;
+    SimulatedChipState sessionStart_;
     int sessionDepth_ = 0;
+    std::int64_t loadedClockNs_ = -1;  // the stored clock LoadAdvanced found; -1 at power-on
 };
 
 }  // namespace hwmon

@@ -96,6 +96,34 @@ TEST_F(PersistentChipTest, ASessionLoadsAndSavesOnceAndChangesNothingElse)
     EXPECT_EQ(store.saves, 1);
     EXPECT_TRUE(Stored(store) == Stored(plain));
 
+    // A session that only reads saves nothing, and the chips stay one chip:
+    // what it read and what is read later match the chip that saved.
+    const auto read = [](IPortIo& port) {
+        std::uint8_t value = 0;
+        EXPECT_EQ(CChipAccessor(port).ReadRegister(0x50, value), 1);
+        return value;
+    };
+    clock.AdvanceSeconds(20);
+    ASSERT_TRUE(chip.BeginSession());
+    read(chip);  // a fresh accessor selects bank 0: a change, saved
+    chip.EndSession();
+    EXPECT_EQ(store.saves, 2);
+    read(reference);
+    clock.AdvanceSeconds(20);
+    ASSERT_TRUE(chip.BeginSession());
+    const std::uint8_t during = read(chip);
+    chip.EndSession();
+    EXPECT_EQ(store.saves, 2);
+    EXPECT_EQ(during, read(reference));
+    clock.AdvanceSeconds(30);
+    EXPECT_EQ(read(chip), read(reference));
+    // Once a minute the file is brought forward all the same.
+    clock.AdvanceSeconds(61);
+    ASSERT_TRUE(chip.BeginSession());
+    read(chip);
+    chip.EndSession();
+    EXPECT_EQ(Stored(store).clockNs, clock.now - clock.now % kModelTickNs);
+
     // Without the store's lock there is no session: accesses go one by one.
     store.lockSucceeds = false;
     EXPECT_FALSE(chip.BeginSession());
