@@ -6,6 +6,7 @@
 #include "board/BoardFile.h"
 #include "board/StoredItems.h"
 #include "fanplugin/FanStatusDocument.h"
+#include "hwmon/PortClaim.h"
 #include "hwmon/ReferenceTemperature.h"
 #include "hwmon/SensorTable.h"
 #include "plugin_api/kit/HostCallback.h"
@@ -133,6 +134,9 @@ std::string CZefanSettingDlg::ChipProblem() const
 
 int32_t CZefanSettingDlg::GetData(char* buffer)
 {
+    // One claim for every fan's duty: the chip is reached once per document,
+    // not once per fan.
+    const hwmon::CPortClaim claim(ports_.port);
     WriteFanStatusDocument(shownFans_, buffer);
     return 1;
 }

@@ -19,9 +19,32 @@ std::string NodeText(const CXmlDocument& document, const std::string& path, int 
     return text;
 }
 
+namespace {
+
+// Ends a rendering however it ends, so what it wrote reaches the page.
+class CRenderBracket {
+public:
+    explicit CRenderBracket(IDocumentPage& page) : page_(page) { page_.BeginRender(); }
+    ~CRenderBracket() {
+        try {
+            page_.EndRender();
+        } catch (...) {
+            // What cannot reach the page leaves it as it was.
+        }
+    }
+    CRenderBracket(const CRenderBracket&) = delete;
+    CRenderBracket& operator=(const CRenderBracket&) = delete;
+
+private:
+    IDocumentPage& page_;
+};
+
+}  // namespace
+
 void CDataDocumentRenderer::Render(const std::string& documentText, IDocumentPage& page,
                                    bool warningActive) {
     try {
+        const CRenderBracket bracket(page);
         if (document_.LoadText(documentText)) {
             // Element by element: a skin may show one value in several
             // elements that share an id.

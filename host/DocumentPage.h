@@ -25,4 +25,8 @@ public:
     // The tooltip of the window's skinned button with that ID; nothing when
     // there is none (a page without buttons ignores it).
     virtual void SetButtonTip(const std::string& /*buttonId*/, const std::string& /*text*/) {}
+    // Bracket one rendering: the writes and calls between them may reach the
+    // page together, in order, at the end.
+    virtual void BeginRender() {}
+    virtual void EndRender() {}
 };

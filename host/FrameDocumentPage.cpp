@@ -6,12 +6,35 @@
 std::optional<std::vector<std::string>> CFrameDocumentPage::ElementIds() { return page_.ElementIds(); }
 
 void CFrameDocumentPage::SetElementHtml(std::size_t position, const std::string& id, const std::string& html) {
-    page_.SetElementHtml(position, id, html);
+    if (rendering_ == 0 || !engine_.Bridge().HasDocument()) {
+        page_.SetElementHtml(position, id, html);
+        return;
+    }
+    PageStep write;
+    write.position = position;
+    write.id = id;
+    write.html = html;
+    engine_.Bridge().Queue({write});
 }
 
 void CFrameDocumentPage::CallFunction(const std::string& name, const std::string& argument1,
                                       const std::string& argument2) {
-    engine_.CallScript(name, argument1, argument2);
+    if (rendering_ == 0) {
+        engine_.CallScript(name, argument1, argument2);
+        return;
+    }
+    engine_.QueueScript(name, argument1, argument2);
+}
+
+void CFrameDocumentPage::BeginRender() {
+    ++rendering_;
+    engine_.Bridge().BeginBatch();
+}
+
+void CFrameDocumentPage::EndRender() {
+    if (rendering_ == 0) return;
+    --rendering_;
+    engine_.Bridge().EndBatch();
 }
 
 std::string CFrameDocumentPage::ReadVariable(const std::string& name) {

@@ -3,7 +3,10 @@
 // (so a missing function is recorded by the bridge, never shown).
 #pragma once
 
+#include <vector>
+
 #include "DocumentPage.h"
+#include "ScriptPage.h"
 
 class CSkinEngine;
 class IScriptPage;
@@ -18,8 +21,14 @@ public:
                       const std::string& argument2) override;
     std::string ReadVariable(const std::string& name) override;
     void SetButtonTip(const std::string& buttonId, const std::string& text) override;
+    // A rendering's writes and calls go to the page as one batch of the
+    // bridge's (with the rest of the tick, when the tick holds one) that is
+    // not waited for; a missing function is still recorded by the bridge.
+    void BeginRender() override;
+    void EndRender() override;
 
 private:
     IScriptPage& page_;
     CSkinEngine& engine_;
+    int rendering_ = 0;
 };

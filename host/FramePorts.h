@@ -83,6 +83,9 @@ public:
     virtual void HideView() = 0;
     // Visible on screen: false while the main window is in the tray.
     virtual bool IsVisible() = 0;
+    // Shown inside the main window, whether that is on screen or not: the
+    // view is visible again when the main window is.
+    virtual bool IsShown() = 0;
     virtual ISkinWindow& SkinWindow() = 0;
     virtual IScriptPage& Page() = 0;
     virtual ITimers& Timers() = 0;

@@ -253,6 +253,9 @@ void CHtmlVesselDlg::RestartTimers() {
 
 void CHtmlVesselDlg::RefreshShared() {
     const CPluginsInUse inUse(*this);
+    // Every share plug-in's rendering reaches the page in one script that
+    // nothing waits for, sent while the plug-ins are still in use.
+    const CScriptBatch batch(engine_.Bridge());
     const SharedRefreshState state{modes_.CurrentMode, viewPluginName_, ShowsPluginView};
     RefreshSharedData(plugins_, ini_, state, documents_, *this);
 }
@@ -269,7 +272,8 @@ void CHtmlVesselDlg::OnTimer(int id) {
     ticking_ = true;
     if (id == kMainTimer) {
         RefreshShared();
-        if (!ended_) engine_.CallScript("ProcessEnd", "", "");
+        // Nothing waits for its answer: the call follows the tick's writes.
+        if (!ended_) engine_.QueueScript("ProcessEnd", "", "");
     }
     if (ShowsPluginView && view_ && !view_->IsVisible()) ScheduleViewReload();
     ticking_ = false;
@@ -301,6 +305,7 @@ void CHtmlVesselDlg::EnterMinimised() {
 
 void CHtmlVesselDlg::LeaveMinimised() {
     Stop();
+    ComposeViewIfPending();
     RestartTimers();
     modes_.WindowShown = true;
 }
@@ -584,25 +589,39 @@ void CHtmlVesselDlg::ShowViewDocument(int mode) {
     if (view_) view_->Render(document);
 }
 
+// When a page completes, nothing is left to wait for: its completion is the
+// event the reload's pause stood in for, and the window, which shows right
+// after, would wait 600 ms on a frozen thread (most of a start-up).
 void CHtmlVesselDlg::ReloadInitialView() {
     if (ended_ || !view_) return;
-    services_.window.Wait(kViewReloadWaitMs);
     LoadInitialView();
 }
 
 // On a timer tick the reload's wait runs on a one-shot timer: blocking the
 // thread there would freeze the window for 600 ms of every interval while
 // the view is hidden, which is most of the time.
+//
+// A page nobody sees is not composed again: the reload takes the initial
+// plug-in and its document (so its warnings are scanned at every tick) and
+// leaves the page as it is until the view can be seen again, when it is
+// composed from a fresh document. Composing it each interval was about half
+// of an idle Velmar's processor time.
 void CHtmlVesselDlg::ScheduleViewReload() {
     if (services_.timers.IsRunning(kViewReloadTimer)) return;
     services_.timers.Start(kViewReloadTimer, kViewReloadWaitMs, [this] {
         services_.timers.Stop(kViewReloadTimer);
         if (ended_ || !ShowsPluginView || !view_ || view_->IsVisible()) return;
-        LoadInitialView();
+        LoadInitialView(false);
     });
 }
 
-void CHtmlVesselDlg::LoadInitialView() {
+// Before the window (and with it a view that was shown) comes back on screen.
+void CHtmlVesselDlg::ComposeViewIfPending() {
+    if (!viewComposePending_ || !view_ || !view_->IsShown()) return;
+    LoadInitialView();
+}
+
+void CHtmlVesselDlg::LoadInitialView(bool compose) {
     if (ended_ || !view_) return;
     const CPluginsInUse inUse(*this);
     const std::string initial = CSkinDefinition::GetPluginViewInit(SkinDefinitionPath());
@@ -622,8 +641,11 @@ void CHtmlVesselDlg::LoadInitialView() {
         // hidden view put the skin's icon back each interval, and the
         // warning's frames were hardly seen.
         if (modes_.WarningActive && !tray_.Animating()) StartAnimation();
-        view_->LoadContent(skinFolder_, viewSkin, document);
-        view_->CallScript("OnInitial");
+        viewComposePending_ = !compose;
+        if (compose) {
+            view_->LoadContent(skinFolder_, viewSkin, document);
+            view_->CallScript("OnInitial");
+        }
         plugins_.SetViewPluginBase(plugin);
         break;
     }

@@ -156,8 +156,12 @@ public:
     void MinimizeToTray();
     void RestoreFromTray();
     void ReloadInitialView();
-    void LoadInitialView();
+    // compose false: everything of the reload but composing the page (the
+    // document's warning scan included), which then waits until the view
+    // can be seen again (ComposeViewIfPending).
+    void LoadInitialView(bool compose = true);
     void ScheduleViewReload();
+    void ComposeViewIfPending();
     void RenderSharedData() override;
     void RefreshShared();
 
@@ -281,6 +285,7 @@ private:
     bool firstCompletionDone_ = false;
     bool sequenceRunning_ = false;
     bool viewCompletePending_ = false;
+    bool viewComposePending_ = false;  // the hidden view's page is older than its last reload
     bool ended_ = false;
     bool dragging_ = false;
     bool ticking_ = false;

@@ -63,7 +63,13 @@ void CPlugInView::OnTimer() {
     if (ticking_) return;
     if (!(updateEnabled_ && active_ && owner_.SkinTimer() && owner_.SkinShowsView())) return;
     ticking_ = true;
-    Render(owner_.FetchViewDocument(0));
-    CallScript("ProcessEnd");
+    // The document is fetched either way: the main page shows it too. A page
+    // nobody sees is not written; the next tick after it is seen again is.
+    const std::string document = owner_.FetchViewDocument(0);
+    if (window_->IsVisible()) {
+        const CScriptBatch batch(engine_.Bridge());
+        Render(document);
+        engine_.QueueScript("ProcessEnd", "", "");
+    }
     ticking_ = false;
 }

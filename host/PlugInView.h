@@ -53,6 +53,7 @@ public:
     void Show() { window_->ShowView(); }
     void Hide() { window_->HideView(); }
     bool IsVisible() { return window_->IsVisible(); }
+    bool IsShown() { return window_->IsShown(); }
 
     // "NORMAL_SKIN_CLICK" on the view: 1, or -99998 for a parameter that is
     // no live click note.

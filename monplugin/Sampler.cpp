@@ -65,6 +65,10 @@ std::vector<Reading> CSampler::Read(const std::vector<MonitorItem>& items)
     for (const MonitorItem& item : items) {
         readings.push_back(ReadItem(chip, item));
     }
+    // Back to bank 0, where every program of the suite (and the firmware)
+    // expects the chip: a scan then leaves the chip as it found it, and a
+    // simulated chip has nothing to write back.
+    chip.SelectBank(0);
     return readings;
 }
 

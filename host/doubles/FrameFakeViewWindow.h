@@ -34,6 +34,7 @@ public:
         log_.Add("view hide");
     }
     bool IsVisible() override { return shown && mainVisible_; }
+    bool IsShown() override { return shown; }
     ISkinWindow& SkinWindow() override { return window; }
     IScriptPage& Page() override { return page; }
     ITimers& Timers() override { return timers; }

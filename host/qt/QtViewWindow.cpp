@@ -22,6 +22,8 @@ void CQtViewWindow::HideView() { window_->hide(); }
 // hidden view apply to it as to one in the tray.
 bool CQtViewWindow::IsVisible() { return window_->isVisible() && !window_->window()->isMinimized(); }
 
+bool CQtViewWindow::IsShown() { return !window_->isHidden(); }
+
 std::unique_ptr<IViewWindow> CQtViewWindowFactory::CreateViewWindow() {
     auto view = std::make_unique<CQtViewWindow>(parent_, baseFolder_);
     view->Widget()->Window().SetSkinClickHandler(clickHandler_);

@@ -17,6 +17,7 @@ public:
     void ShowView() override;
     void HideView() override;
     bool IsVisible() override;
+    bool IsShown() override;
     ISkinWindow& SkinWindow() override { return window_->Window(); }
     IScriptPage& Page() override { return window_->Page(); }
     ITimers& Timers() override { return timers_; }

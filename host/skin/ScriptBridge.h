@@ -4,6 +4,7 @@
 // null result.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,20 @@ enum ScriptErrorCode : int {
 };
 
 inline constexpr const char* kScriptErrorPrefix = "JSCall Error:\n";
+
+class CScriptBridge;
+
+// Holds the bridge's queued steps for as long as it lives (BeginBatch/EndBatch).
+class CScriptBatch {
+public:
+    explicit CScriptBatch(CScriptBridge& bridge);
+    ~CScriptBatch();
+    CScriptBatch(const CScriptBatch&) = delete;
+    CScriptBatch& operator=(const CScriptBatch&) = delete;
+
+private:
+    CScriptBridge& bridge_;
+};
 
 class CScriptBridge {
 public:
@@ -38,6 +53,17 @@ public:
         return CallFunction(name, std::vector<std::string>{a, b}, nullptr);
     }
 
+    // Sends the steps without waiting for them; a call among them that fails
+    // is recorded when the page says so. False without a page.
+    bool Queue(const std::vector<PageStep>& steps);
+    // A call of name with the arguments, queued as Queue does.
+    bool QueueCall(const std::string& name, const std::vector<std::string>& args);
+    // Between these, queued steps are held and go to the page as one batch
+    // at the outermost end, or before any call or read that waits, so the
+    // page sees everything in the order it was asked for.
+    void BeginBatch() { ++batching_; }
+    void EndBatch();
+
     ScriptValue GetVariable(const std::string& name);
     // Text of a string variable; "" for null or any other kind.
     void GetVariableText(const std::string& name, std::string& text);
@@ -54,6 +80,12 @@ private:
     bool Record(const ScriptOutcome& outcome);
     void SetError(const std::string& reason) { lastError_ = kScriptErrorPrefix + reason; }
 
+    void Flush();
+
     IScriptPage* page_ = nullptr;
     std::string lastError_;
+    int batching_ = 0;
+    std::vector<PageStep> held_;
+    // Lets a failure the page reports after this bridge is gone be dropped.
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

@@ -25,9 +25,38 @@ struct ScriptOutcome {
     std::string detail;  // Exception: the script's message
 };
 
+// One step of a batch (IScriptPage::Apply): a write into an element, as
+// SetElementHtml does, or, when function is not empty, a call of that page
+// function with args.
+struct PageStep {
+    std::size_t position = 0;
+    std::string id;
+    std::string html;
+    std::string function;
+    std::vector<std::string> args;
+};
+
+// Told of each call of a batch that failed.
+using ScriptFailureHandler = std::function<void(const ScriptOutcome& outcome)>;
+
 class IScriptPage {
 public:
     virtual ~IScriptPage() = default;
+
+    // The steps in order, as one piece of work nobody waits for: a tick's
+    // writes and calls reach the page at once instead of one round trip
+    // each. Calls that fail are told to failed, maybe later; their results
+    // are not kept. This one applies them one by one.
+    virtual void Apply(const std::vector<PageStep>& steps, const ScriptFailureHandler& failed) {
+        for (const PageStep& step : steps) {
+            if (step.function.empty()) {
+                SetElementHtml(step.position, step.id, step.html);
+                continue;
+            }
+            const ScriptOutcome outcome = Invoke(step.function, step.args);
+            if (outcome.status != ScriptStatus::Ok && failed) failed(outcome);
+        }
+    }
 
     // Calls the global function `name` with the strings as positional
     // arguments, first string first. Waits for the answer (bounded).

@@ -220,6 +220,11 @@ bool CSkinEngine::CallScript(const std::string& name, const std::string& a, cons
     return bridge_.CallFunction(name, a, b);
 }
 
+bool CSkinEngine::QueueScript(const std::string& name, const std::string& a, const std::string& b) {
+    if (!bridge_.HasDocument()) return false;
+    return bridge_.QueueCall(name, {a, b});
+}
+
 void CSkinEngine::GetVariableText(const std::string& name, std::string& text) {
     bridge_.GetVariableText(name, text);
 }

@@ -74,6 +74,9 @@ public:
 
     // Page script access for the owners; false at once without a page.
     bool CallScript(const std::string& name, const std::string& a, const std::string& b);
+    // The same call without waiting for it, for callers that need no answer
+    // (the tick's "ProcessEnd").
+    bool QueueScript(const std::string& name, const std::string& a, const std::string& b);
     void GetVariableText(const std::string& name, std::string& text);
     void GetVariableInt(const std::string& name, int& value);
     CScriptBridge& Bridge() { return bridge_; }

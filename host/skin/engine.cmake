@@ -4,6 +4,7 @@ add_library(velmar_skin STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Bitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ButtonLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClickNote.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EngineFlags.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FailureMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HtmlText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JsQuote.cpp

@@ -20,7 +20,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Owns the pieces the persistent chip borrows.
-class CSimulatedBackend : public IPortIo {
+class CSimulatedBackend : public IPortIo, public ISimulationSession {
 public:
     CSimulatedBackend(const std::string& stateFile, std::uint8_t chipId)
         : store_(stateFile), chip_(store_, clock_, chipId)
@@ -36,6 +36,8 @@ public:
     }
     int OutPortB(int port, int value) override { return chip_.OutPortB(port, value); }
     int InPortB(int port, std::uint8_t* value) override { return chip_.InPortB(port, value); }
+    bool BeginSession() override { return chip_.BeginSession(); }
+    void EndSession() override { chip_.EndSession(); }
 
 private:
     CStateFile store_;

@@ -5,6 +5,7 @@
 #include "hwmon/linux/FileLock.h"
 #include "hwmon/linux/LinuxBackendFactory.h"
 #include "hwmon/linux/ServicePort.h"
+#include "hwmon/varnio/PersistentSimulatedChip.h"
 
 namespace hwmon {
 namespace {
@@ -16,6 +17,41 @@ using namespace std::chrono_literals;
 // takes it back.
 constexpr std::chrono::milliseconds kFilePatience = 1s;
 constexpr std::chrono::milliseconds kServicePatience = 3s;
+
+// A claim on the local simulated chip keeps the chip in memory while it is
+// held (ISimulationSession): the claim file says nobody else may touch the
+// chip, so its accesses need not go through the state file one by one.
+class CSessionClaim : public IClaimLock {
+public:
+    CSessionClaim(std::unique_ptr<IClaimLock> claim, ISimulationSession& session, std::mutex& accesses)
+        : claim_(std::move(claim)), session_(session), accesses_(accesses)
+    {
+    }
+    Outcome Acquire(std::chrono::milliseconds patience) override
+    {
+        const Outcome outcome = claim_->Acquire(patience);
+        if (outcome == Outcome::Held) {
+            std::lock_guard lock(accesses_);
+            inSession_ = session_.BeginSession();
+        }
+        return outcome;
+    }
+    void Release() override
+    {
+        if (inSession_) {
+            std::lock_guard lock(accesses_);
+            session_.EndSession();
+            inSession_ = false;
+        }
+        claim_->Release();
+    }
+
+private:
+    std::unique_ptr<IClaimLock> claim_;
+    ISimulationSession& session_;
+    std::mutex& accesses_;
+    bool inSession_ = false;
+};
 
 class CProcessBackend {
 public:
@@ -41,7 +77,11 @@ public:
         if (service_ != nullptr) {
             return {std::make_unique<CServiceClaim>(*service_), kServicePatience};
         }
-        return {std::make_unique<CFileLock>(ClaimFileFor(settings_, factory_.DefaultStateFile())), kFilePatience};
+        auto claim = std::make_unique<CFileLock>(ClaimFileFor(settings_, factory_.DefaultStateFile()));
+        if (auto* session = dynamic_cast<ISimulationSession*>(choice_.port.get())) {
+            return {std::make_unique<CSessionClaim>(std::move(claim), *session, mutex_), kFilePatience};
+        }
+        return {std::move(claim), kFilePatience};
     }
 
     BackendReport Report()

@@ -129,7 +129,7 @@ function ShowFans() {
     tile.classList.toggle("idle", !used);
     var percent = parseInt(duty.textContent, 10);
     if (isNaN(percent)) percent = 0;
-    bar.style.width = Math.max(0, Math.min(100, percent)) * 0.72 + "px";
+    bar.style.width = Math.round(Math.max(0, Math.min(100, percent)) * 0.72) + "px";
   }
 }
 

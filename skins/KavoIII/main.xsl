@@ -42,7 +42,7 @@
       .duty { position: absolute; left: 8px; top: 17px; font-size: 16px; font-weight: bold; }
       .track { position: absolute; left: 8px; top: 38px; width: 72px; height: 4px; background: #2f3640;
                border-radius: 2px; overflow: hidden; }
-      .fill { width: 0; height: 4px; background: #38bde4; border-radius: 2px; transition: width 0.4s; }
+      .fill { width: 0; height: 4px; background: #38bde4; border-radius: 2px; }
       .alarm { color: #ff6b6f !important; }
       .alarm .fill, .fill.alarm { background: #e5484d; }
       #modeMark { position: absolute; top: 75px; width: 50px; height: 3px; border-radius: 2px;

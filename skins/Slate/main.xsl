@@ -42,7 +42,7 @@
       .duty { right: 10px; top: 2px; font-size: 14px; font-weight: bold; color: #cc5c14; }
       .track { left: 10px; top: 20px; width: 200px; height: 4px; border-radius: 2px; background: #dfe4ea;
                overflow: hidden; }
-      .fill { width: 0; height: 4px; border-radius: 2px; background: #ee7d2e; transition: width 0.4s; }
+      .fill { width: 0; height: 4px; border-radius: 2px; background: #ee7d2e; }
       .temp { position: absolute; top: 159px; width: 104px; height: 18px; line-height: 18px; white-space: nowrap; }
       .temp .label, .speed .name { font-size: 9px; color: #667180; }
       .temp .label { display: inline-block; width: 30px; }

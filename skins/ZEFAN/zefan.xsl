@@ -25,7 +25,7 @@
       .cap { left: 44px; width: 82px; overflow: hidden; text-overflow: ellipsis; }
       .track { left: 130px; top: 9px; width: 90px; height: 7px; border-radius: 4px; background: #2f3640;
                overflow: hidden; }
-      .fill { height: 7px; border-radius: 4px; background: #38bde4; transition: width 0.4s; }
+      .fill { height: 7px; border-radius: 4px; background: #38bde4; }
       .off .fill { background: #848f9d; }
       .duty { left: 222px; width: 36px; text-align: right; font-weight: bold; }
       .target { left: 262px; width: 42px; }

@@ -235,4 +235,54 @@ TEST_F(FrameViewTest, WarningInTheInitialViewsDocumentStartsTheTrayAnimation) {
     EXPECT_EQ(trayIcon_.icon, ":/icons/135.png");
 }
 
+// Nobody sees a hidden view's page, so its reload only takes the document
+// (and its warnings) and leaves the page alone; the page is composed from a
+// fresh document when it can be seen again.
+TEST_F(FrameViewTest, AHiddenViewIsComposedWhenItCanBeSeenAgainNotAtEveryTick) {
+    const auto document = [](const std::string& caption, const std::string& availability) {
+        return "<VARN_PLUGIN><FAN><ITEM NAME=\"F\"><CAPTION>" + caption + "</CAPTION><AVAILABILITY>" + availability +
+               "</AVAILABILITY></ITEM></FAN></VARN_PLUGIN>";
+    };
+    const auto tick = [this](int timer) {
+        timers_.Tick(timer);
+        timers_.Tick(kViewReloadTimer);
+    };
+    const auto shows = [this](const std::string& caption) {
+        return ViewWindow().page.body.find(caption) != std::string::npos;
+    };
+    ListPlugins({"ZETA_PLUGIN"});
+    ViewSkinFor("ZETA_PLUGIN", 1, 0);
+    Configure("ZETA_PLUGIN", "DATA", document("First", "3"));
+    Started();
+    ASSERT_TRUE(shows("First"));
+    ASSERT_FALSE(ViewWindow().shown);
+
+    // The skin's initial view, loaded hidden: its warnings count at once.
+    Configure("ZETA_PLUGIN", "DATA", document("Second", "4"));
+    for (int i = 0; i < 3; ++i) tick(kMainTimer);
+    EXPECT_FALSE(shows("Second")) << "a page nobody sees was composed";
+    EXPECT_TRUE(Frame().Modes().WarningActive);
+    EXPECT_TRUE(Frame().Tray().Animating());
+    ASSERT_EQ(Click("ZETA_PLUGIN"), kClickHandled);
+    EXPECT_TRUE(shows("Second"));
+
+    // In the tray (the warning keeps timer 2 going), then back.
+    Frame().OnCommand(CSystemTray::ID_MINIMIZE);
+    ASSERT_FALSE(ViewWindow().IsVisible());
+    Configure("ZETA_PLUGIN", "DATA", document("Third", "4"));
+    tick(kWarningTimer);
+    EXPECT_FALSE(shows("Third"));
+    Frame().OnCommand(CSystemTray::ID_MAXIMIZE);
+    EXPECT_TRUE(ViewWindow().IsVisible());
+    EXPECT_TRUE(shows("Third"));
+
+    // A view that was closed stays as it is: a skin button composes it anew.
+    ASSERT_EQ(ViewClick("CLOSE"), 1);
+    Configure("ZETA_PLUGIN", "DATA", document("Fourth", "4"));
+    tick(kMainTimer);
+    Frame().OnCommand(CSystemTray::ID_MINIMIZE);
+    Frame().OnCommand(CSystemTray::ID_MAXIMIZE);
+    EXPECT_FALSE(shows("Fourth"));
+}
+
 }  // namespace

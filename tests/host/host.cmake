@@ -15,3 +15,11 @@ velmar_gtest(NAME host_framework_tests
 target_include_directories(host_framework_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/host/doubles ${CMAKE_CURRENT_LIST_DIR})
 add_dependencies(host_framework_tests velmar_recording_plugins)
+
+velmar_benchmark(NAME host_tick_bench
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tick_render_benchmark.cpp
+  LIBS velmar_host_logic)
+if(TARGET host_tick_bench)
+  target_include_directories(host_tick_bench PRIVATE ${CMAKE_SOURCE_DIR}/host/doubles)
+  target_compile_definitions(host_tick_bench PRIVATE VELMAR_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+endif()

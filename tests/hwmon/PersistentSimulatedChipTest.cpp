@@ -67,6 +67,69 @@ TEST_F(PersistentChipTest, TwoChipsOnOneStoreAreOneChip)
     EXPECT_EQ(value, 0x44);
 }
 
+// A claimed scan touches the store once at each end, holds it locked in
+// between, and leaves exactly the chip that access-by-access use leaves.
+TEST_F(PersistentChipTest, ASessionLoadsAndSavesOnceAndChangesNothingElse)
+{
+    CMemoryStateStore plain;
+    CPersistentSimulatedChip reference(plain, clock, 0xA1);
+    CPersistentSimulatedChip chip(store, clock, 0xA1);
+    clock.AdvanceSeconds(3);
+    const auto work = [](IPortIo& port) {
+        CChipAccessor accessor(port);
+        std::uint8_t value = 0;
+        for (int bank = 0; bank < 6; ++bank) {
+            EXPECT_EQ(accessor.SelectBank(bank), 1);
+            EXPECT_EQ(accessor.ReadRegister(0x50, value), 1);
+        }
+        EXPECT_EQ(accessor.WriteRegister(0x05, 0x2A), 1);
+    };
+    work(reference);
+    ASSERT_TRUE(chip.BeginSession());
+    EXPECT_TRUE(store.locked);
+    const int loadsBefore = store.loads;
+    work(chip);
+    EXPECT_EQ(store.loads, loadsBefore);
+    EXPECT_EQ(store.saves, 0);
+    chip.EndSession();
+    EXPECT_FALSE(store.locked);
+    EXPECT_EQ(store.saves, 1);
+    EXPECT_TRUE(Stored(store) == Stored(plain));
+
+    // A session that only reads saves nothing, and the chips stay one chip:
+    // what it read and what is read later match the chip that saved.
+    const auto read = [](IPortIo& port) {
+        std::uint8_t value = 0;
+        EXPECT_EQ(CChipAccessor(port).ReadRegister(0x50, value), 1);
+        return value;
+    };
+    clock.AdvanceSeconds(20);
+    ASSERT_TRUE(chip.BeginSession());
+    read(chip);  // a fresh accessor selects bank 0: a change, saved
+    chip.EndSession();
+    EXPECT_EQ(store.saves, 2);
+    read(reference);
+    clock.AdvanceSeconds(20);
+    ASSERT_TRUE(chip.BeginSession());
+    const std::uint8_t during = read(chip);
+    chip.EndSession();
+    EXPECT_EQ(store.saves, 2);
+    EXPECT_EQ(during, read(reference));
+    clock.AdvanceSeconds(30);
+    EXPECT_EQ(read(chip), read(reference));
+    // Once a minute the file is brought forward all the same.
+    clock.AdvanceSeconds(61);
+    ASSERT_TRUE(chip.BeginSession());
+    read(chip);
+    chip.EndSession();
+    EXPECT_EQ(Stored(store).clockNs, clock.now - clock.now % kModelTickNs);
+
+    // Without the store's lock there is no session: accesses go one by one.
+    store.lockSucceeds = false;
+    EXPECT_FALSE(chip.BeginSession());
+    chip.EndSession();
+}
+
 TEST_F(PersistentChipTest, ElapsedTimeRunsTheModelInWholeTicks)
 {
     CPersistentSimulatedChip chip(store, clock, 0xA1);
@@ -145,7 +208,6 @@ TEST_F(PersistentChipTest, OtherPortsNeverReachTheStore)
     std::uint8_t value = 0;
     EXPECT_EQ(chip.OutPortB(0x2E, 0x87), 0);
     EXPECT_EQ(chip.InPortB(0x297, &value), 0);
-    EXPECT_EQ(chip.InPortB(kDataPort, nullptr), 0);
     EXPECT_EQ(store.locks, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <unistd.h>
 
+#include "EngineFlags.h"
 #include "QtPageConfinement.h"
 #include "QtPageResources.h"
 
@@ -28,11 +29,8 @@ CQtHtmlWindow::~CQtHtmlWindow() = default;
 
 void CQtHtmlWindow::PrepareProcess() {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (geteuid() != 0) return;
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (flags.contains("--no-sandbox")) return;
-    if (!flags.isEmpty()) flags += ' ';
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--no-sandbox");
+    const std::string flags = EngineFlags(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").toStdString(), geteuid() == 0);
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray::fromStdString(flags));
 }
 
 bool CQtHtmlWindow::LoadPageResource(int id, const QString& baseFolder) {

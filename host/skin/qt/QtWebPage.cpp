@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QWebEngineLoadingInfo>
+#include <cstdint>
+#include <map>
 #include <memory>
 
 #include "JsQuote.h"
@@ -46,6 +48,7 @@ CQtWebPage::CQtWebPage(CNavigationPage* page, int answerTimeoutMs)
     // loadFinished(false) arrives even for pages that loaded; the loading
     // info's status is the one to trust.
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        ForgetIds();
         if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && complete_) complete_();
     });
 }
@@ -114,6 +117,82 @@ ScriptOutcome CQtWebPage::Invoke(const std::string& name, const std::vector<std:
     return Answer(code);
 }
 
+namespace {
+
+// A fingerprint of an id list, computed alike here and in the page (over
+// UTF-16 code units, each id followed by a line feed).
+std::uint32_t IdListHash(const std::vector<std::string>& ids) {
+    std::uint32_t hash = 5381;
+    for (const std::string& id : ids) {
+        for (const QChar unit : QString::fromStdString(id)) hash = hash * 33 + unit.unicode();
+        hash = hash * 33 + '\n';
+    }
+    return hash;
+}
+
+const char* const kBatchFrame =
+    "(function(){var L=document.querySelectorAll('[id]'),M=null,F=[];"
+    "function W(i,k,h){if(!M){M={};for(var j=0;j<L.length;j++)(M[L[j].id]=M[L[j].id]||[]).push(L[j]);}"
+    "var e=(M[i]||[])[k];if(e&&e.innerHTML!==h)e.innerHTML=h;}"
+    "function C(g,a){var f=g?g.v:undefined;if(typeof f!=='function'){F.push({s:'unknown'});return;}"
+    "try{f.apply(window,a);}catch(e){F.push({s:'exception',m:String(e)});}}"
+    "%1"
+    "var I=Array.prototype.map.call(document.querySelectorAll('[id]'),function(e){return e.id;}),h=5381;"
+    "for(var x=0;x<I.length;x++){for(var y=0;y<I[x].length;y++)h=(h*33+I[x].charCodeAt(y))>>>0;h=(h*33+10)>>>0;}"
+    "return{f:F,ids:h===%2?null:I};})()";
+
+}  // namespace
+
+// One script for the whole batch. A write names its element by id and by
+// which of the elements with that id it is (several may share one), so it
+// lands right even when the page's script has added or removed elements
+// since the host read the list; a value the element already shows is not
+// written again, so a page whose values stand still is not laid out and
+// painted anew each tick. The answer brings the page's list back when it is
+// no longer the host's, and the failed calls.
+void CQtWebPage::Apply(const std::vector<PageStep>& steps, const ScriptFailureHandler& failed) {
+    if (!page_ || steps.empty()) return;
+    std::vector<int> occurrence;  // by position in the host's list
+    if (ids_) {
+        std::map<std::string, int> seen;
+        occurrence.reserve(ids_->size());
+        for (const std::string& id : *ids_) occurrence.push_back(seen[id]++);
+    }
+    QString body;
+    for (const PageStep& step : steps) {
+        if (step.function.empty()) {
+            const int k = step.position < occurrence.size() ? occurrence[step.position] : 0;
+            body += QString("W(%1,%2,%3);").arg(Quote(step.id), QString::number(k), Quote(step.html));
+            continue;
+        }
+        QString list;
+        for (const auto& a : step.args) {
+            if (!list.isEmpty()) list += ',';
+            list += Quote(a);
+        }
+        body += QString("C(%1,[%2]);").arg(GlobalLookup(step.function), list);
+    }
+    // Without a list of its own the host expects none, so the page sends it.
+    const QString expected = ids_ ? QString::number(IdListHash(*ids_)) : QString("-1");
+    const QString code = QString::fromLatin1(kBatchFrame).arg(body, expected);
+    page_->runJavaScript(code, [self = QPointer<CQtWebPage>(this), failed,
+                                generation = idsGeneration_](const QVariant& answer) {
+        const QVariantMap map = answer.toMap();
+        const QVariant fresh = map.value("ids");
+        if (self && self->idsGeneration_ == generation && fresh.isValid() && !fresh.isNull()) {
+            std::vector<std::string> ids;
+            for (const QVariant& id : fresh.toList()) ids.push_back(id.toString().toStdString());
+            self->ids_ = std::move(ids);
+        }
+        if (!failed) return;
+        for (const QVariant& entry : map.value("f").toList()) {
+            const QVariantMap failure = entry.toMap();
+            if (failure.value("s").toString() == "unknown") failed({ScriptStatus::UnknownName, ScriptNull{}, {}});
+            else failed({ScriptStatus::Exception, ScriptNull{}, failure.value("m").toString().toStdString()});
+        }
+    });
+}
+
 ScriptOutcome CQtWebPage::Read(const std::string& name) {
     const QString code = QString("(function(g,E){if(!g)return{s:'unknown'};return E(g.v);})(%1,%2)")
                              .arg(GlobalLookup(name), QString::fromLatin1(kEncodeValue));
@@ -124,7 +203,10 @@ void CQtWebPage::Run(const std::string& code) {
     if (page_) page_->runJavaScript(QString::fromStdString(code));
 }
 
-void CQtWebPage::Execute(const std::string& code) { Run(code); }
+void CQtWebPage::Execute(const std::string& code) {
+    ForgetIds();  // any code may change the page's elements
+    Run(code);
+}
 
 bool CQtWebPage::WaitUntil(const std::string& condition, int timeoutMs) {
     constexpr int kPollMs = 10;
@@ -143,6 +225,7 @@ bool CQtWebPage::WaitUntil(const std::string& condition, int timeoutMs) {
 }
 
 void CQtWebPage::SetBodyHtml(const std::string& html) {
+    ForgetIds();
     Run("if(document.body)document.body.innerHTML=" + JsQuote(html) + ";");
 }
 
@@ -157,11 +240,15 @@ void CQtWebPage::SetImageSource(const std::string& id, const std::string& src) {
 }
 
 std::optional<std::vector<std::string>> CQtWebPage::ElementIds() {
+    if (ids_) return ids_;
+    const int generation = idsGeneration_;
     const std::optional<QVariant> answer =
         Evaluate("Array.prototype.map.call(document.querySelectorAll('[id]'),function(e){return e.id;})");
     if (!answer) return std::nullopt;
     std::vector<std::string> ids;
     for (const QVariant& id : answer->toList()) ids.push_back(id.toString().toStdString());
+    // A load that began while waiting makes the answer the old page's.
+    if (generation == idsGeneration_) ids_ = ids;
     return ids;
 }
 

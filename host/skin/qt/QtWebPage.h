@@ -34,12 +34,17 @@ public:
     ~CQtWebPage() override;
 
     ScriptOutcome Invoke(const std::string& name, const std::vector<std::string>& args) override;
+    // One runJavaScript for all the steps, answered later with the failures.
+    void Apply(const std::vector<PageStep>& steps, const ScriptFailureHandler& failed) override;
     ScriptOutcome Read(const std::string& name) override;
     void Execute(const std::string& code) override;
     bool WaitUntil(const std::string& condition, int timeoutMs) override;
     void SetBodyHtml(const std::string& html) override;
     void SetElementHtml(std::size_t position, const std::string& id, const std::string& html) override;
     void SetImageSource(const std::string& id, const std::string& src) override;
+    // Read once per page and kept while the page's elements stay the ones it
+    // listed: a load, a body write or a batch that found an element moved
+    // reads them again.
     std::optional<std::vector<std::string>> ElementIds() override;
     void SetDocumentCompleteHandler(std::function<void()> handler) override;
     void SetBeforeNavigateHandler(std::function<bool(const std::string&)> handler) override;
@@ -56,4 +61,13 @@ private:
     QPointer<CNavigationPage> page_;
     int timeoutMs_;
     std::function<void()> complete_;
+    std::optional<std::vector<std::string>> ids_;
+    // Counts the events after which the page's elements are unknown (a load,
+    // a body write, any code run): a batch's answer from before one of them
+    // does not describe the page any more.
+    int idsGeneration_ = 0;
+    void ForgetIds() {
+        ids_.reset();
+        ++idsGeneration_;
+    }
 };

@@ -1,6 +1,7 @@
 # Tests of the skin engine's logic against the port doubles.
 velmar_gtest(NAME skin_engine_tests
   SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/engine_flags_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/page_confinement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/region_bitmap_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/script_bridge_test.cpp

@@ -306,6 +306,74 @@ TEST_F(SkinE2E, PageVariablesDeclaredWithLetOrConstAreReadAndNamesCannotInject) 
     EXPECT_EQ(mode, 0);
 }
 
+// A rendering's batch on a real page: writes land in order on the element
+// the host listed (of several with one id, the right one), calls run after
+// the writes before them, a missing function is recorded by the bridge
+// without anyone waiting, and an element the page's script added meanwhile
+// neither takes a write meant for another nor keeps the host's stale list.
+TEST_F(SkinE2E, ABatchWritesAndCallsInOrderWithoutWaitingAndFollowsAChangedPage) {
+    ASSERT_TRUE(composed);
+    IScriptPage& page = window->Page();
+    page.Execute("document.body.insertAdjacentHTML('beforeend',"
+                 "'<b id=\"S+I+V\">a</b><b id=\"S+I+V\">b</b><i id=\"seen\"></i>');"
+                 "var order = ''; function Mark(id, v) { order += v + ':' + Array.prototype.map.call("
+                 "document.querySelectorAll('[id=\"S+I+V\"]'), function(e){ return e.innerHTML; }).join(',') + ';'; }"
+                 "function Prepend() { document.body.insertAdjacentHTML('afterbegin', '<u id=\"first\"></u>'); }"
+                 "function Texts() { return Array.prototype.map.call(document.querySelectorAll('[id=\"S+I+V\"]'),"
+                 "function(e){ return e.innerHTML; }).join(','); }");
+    std::optional<std::vector<std::string>> ids;
+    ASSERT_TRUE(WaitUntil([&] { return (ids = page.ElementIds()) && ids->size() >= 3 && ids->back() == "seen"; }));
+    std::vector<std::size_t> bound;
+    for (std::size_t i = 0; i < ids->size(); ++i)
+        if ((*ids)[i] == "S+I+V") bound.push_back(i);
+    ASSERT_EQ(bound.size(), 2u);
+    const auto write = [](std::size_t position, const std::string& html) {
+        PageStep step;
+        step.position = position;
+        step.id = "S+I+V";
+        step.html = html;
+        return step;
+    };
+    const auto call = [](const std::string& name, const std::string& value) {
+        PageStep step;
+        step.function = name;
+        step.args = {"", value};
+        return step;
+    };
+    ASSERT_TRUE(engine->Bridge().Queue({write(bound[0], "one"), call("Mark", "1"), write(bound[1], "two"),
+                                        call("NoSuchFunction", ""), call("Mark", "2")}));
+    std::string order;
+    ASSERT_TRUE(WaitUntil([&] {
+        engine->GetVariableText("order", order);
+        return order == "1:one,b;2:one,two;";
+    })) << order;
+    EXPECT_EQ(engine->Bridge().LastError(), "JSCall Error:\nUnknown name.");
+    std::string texts;
+    // Read through a page function: a call keeps the host's list of ids.
+    const auto read = [&] {
+        texts = ScriptValueText(page.Invoke("Texts", {}).value);
+        return texts;
+    };
+    EXPECT_EQ(read(), "one,two");
+
+    // The page's own script puts an element in front of them: the host's
+    // positions are stale, the writes still find their elements, and the
+    // next list read is the page's new one.
+    const auto before = page.ElementIds();
+    ASSERT_TRUE(before);
+    std::vector<std::size_t> now;
+    for (std::size_t i = 0; i < before->size(); ++i)
+        if ((*before)[i] == "S+I+V") now.push_back(i);
+    ASSERT_EQ(now.size(), 2u);
+    ASSERT_EQ(page.Invoke("Prepend", {}).status, ScriptStatus::Ok);
+    ASSERT_TRUE(engine->Bridge().Queue({write(now[0], "three"), write(now[1], "four")}));
+    EXPECT_TRUE(WaitUntil([&] { return read() == "three,four"; })) << texts;
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto fresh = page.ElementIds();
+        return fresh && fresh->size() == before->size() + 1;
+    }));
+}
+
 TEST_F(SkinE2E, AButtonMaskMayBeAnyPictureAFaceMayBe) {
     ASSERT_TRUE(composed);
     const fs::path png = *folder / "mask.png";
