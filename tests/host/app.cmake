@@ -3,12 +3,13 @@
 velmar_gtest(NAME host_frame_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/frame_snap_dispatch_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/plugins/toolkit_in_process.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_startup_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_timers_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_view_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_exit_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktop_session_test.cpp
-  LIBS velmar_frame velmar_host_linux velmar_skin_doubles
+  LIBS velmar_frame velmar_host_linux velmar_skin_doubles Qt6::Widgets
   LABELS unit)
 target_include_directories(host_frame_tests PRIVATE ${CMAKE_SOURCE_DIR}/host/doubles ${CMAKE_CURRENT_LIST_DIR})
 add_dependencies(host_frame_tests velmar_recording_plugins)

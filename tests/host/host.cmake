@@ -10,7 +10,8 @@ velmar_gtest(NAME host_framework_tests
     ${CMAKE_CURRENT_LIST_DIR}/view_ini_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/start_notes_test.cpp
-  LIBS velmar_host_linux velmar_host_logic
+    ${CMAKE_CURRENT_LIST_DIR}/plugins/toolkit_in_process.cpp
+  LIBS velmar_host_linux velmar_host_logic Qt6::Widgets
   LABELS unit)
 target_include_directories(host_framework_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/host/doubles ${CMAKE_CURRENT_LIST_DIR})

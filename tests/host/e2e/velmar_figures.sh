@@ -4,9 +4,7 @@
 #   start-up to window shown   (from main's first line to the first show)
 #   one update tick            (host time from timer 1 firing to the end of
 #                               its handler, after the last page write), with
-#                               the plug-in view hidden (each tick then also
-#                               schedules a reload of the view 600 ms later,
-#                               on a timer of its own) and shown
+#                               the plug-in view hidden and shown
 # Usage: tests/host/e2e/velmar_figures.sh [build folder] [runs]
 # Reads the running program through its test-only dump (VELMAR_TEST_CONTROL).
 set -euo pipefail
