@@ -30,7 +30,9 @@ namespace {
 
 const std::string kSkins = std::string(VELMAR_SKINS_DIR) + "/";
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 15000) {
+// The limit only bounds a failure: a first start of the web engine on a loaded
+// machine with cold caches can take many seconds.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 60000) {
     QElapsedTimer t;
     t.start();
     while (!done()) {

@@ -34,7 +34,9 @@ void Pump(int ms) {
     while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+// The limit only bounds a failure: a first start of the web engine on a loaded
+// machine with cold caches can take many seconds.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 60000) {
     QElapsedTimer t;
     t.start();
     while (!done()) {
