@@ -2,16 +2,18 @@
 
 #include "IniProfile.h"
 
+const CIniProfile& CPluginViewIni::Profile() const { return profile_.Get(path_); }
+
 std::string CPluginViewIni::ViewSkin(const std::string& identifier) const {
-    return GetProfileString(path_, identifier, "xml", "", kViewXmlBufferChars);
+    return Profile().GetString(identifier, "xml", "", kViewXmlBufferChars);
 }
 
 bool CPluginViewIni::UpdatesView(const std::string& identifier) const {
-    return GetProfileInt(path_, identifier, "Update", 0) == 1;
+    return Profile().GetInt(identifier, "Update", 0) == 1;
 }
 
 bool CPluginViewIni::SharesData(const std::string& identifier) const {
-    return GetProfileInt(path_, identifier, "share", 0) != 0;
+    return Profile().GetInt(identifier, "share", 0) != 0;
 }
 
 ViewSkinLocation SplitViewSkinPath(const std::string& baseFolder, const std::string& relativePath) {

@@ -1,10 +1,13 @@
 // The skin's plug-in view INI file: one section per plug-in identifier with
 // "xml" (the view's skin definition, relative to the skin folder), "Update"
-// and "share". The file is read afresh at every question, so a skin change
-// or an edited file is seen at once.
+// and "share". A question reads the file again when it changed since the
+// last, so a skin change or an edited file is seen at once.
 #pragma once
 
 #include <string>
+
+#include "FileParseCache.h"
+#include "IniProfile.h"
 
 // "xml" is read through a 256-character buffer.
 inline constexpr std::size_t kViewXmlBufferChars = 256;
@@ -23,7 +26,10 @@ public:
     bool SharesData(const std::string& identifier) const;
 
 private:
+    const CIniProfile& Profile() const;
+
     std::string path_;
+    mutable CFileParseCache<CIniProfile> profile_{&CIniProfile::Load};
 };
 
 struct ViewSkinLocation {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "FileParseCache.h"
 #include "NoThrow.h"
 
 namespace {
@@ -135,6 +136,28 @@ std::string ReadFromFile(const std::string& definitionPath, std::string_view pat
     CXmlDocument doc;
     if (!doc.LoadFile(definitionPath)) return {};
     return First(doc, path).Text(name);
+}
+
+// The plug-in view's fields of a definition file, asked for at every tick:
+// parsed again only when the file changed. Empty when it does not parse.
+struct PluginDialogFields {
+    std::string source;
+    std::string initial;
+    bool shown = false;
+    int x = 0;
+    int y = 0;
+};
+
+PluginDialogFields ReadPluginDialog(const std::string& definitionPath) {
+    CXmlDocument doc;
+    if (!doc.LoadFile(definitionPath)) return {};
+    ElementReader reader = First(doc, kPluginDialogPath);
+    return {reader.Text("SRC"), reader.Text("INIT"), reader.Flag("SHOW"), reader.Number("X"), reader.Number("Y")};
+}
+
+const PluginDialogFields& PluginDialogOf(const std::string& definitionPath) {
+    static CFileParseCache<PluginDialogFields> cache(ReadPluginDialog);
+    return cache.Get(definitionPath);
 }
 
 }  // namespace
@@ -272,25 +295,19 @@ std::string CSkinDefinition::GetSkinName(const std::string& definitionPath) {
 }
 
 std::string CSkinDefinition::GetPluginViewSource(const std::string& definitionPath) {
-    return NoThrow(std::string{}, [&]() -> std::string {
-        return ReadFromFile(definitionPath, kPluginDialogPath, "SRC");
-    });
+    return NoThrow(std::string{}, [&]() -> std::string { return PluginDialogOf(definitionPath).source; });
 }
 
 std::string CSkinDefinition::GetPluginViewInit(const std::string& definitionPath) {
-    return NoThrow(std::string{}, [&]() -> std::string {
-        return ReadFromFile(definitionPath, kPluginDialogPath, "INIT");
-    });
+    return NoThrow(std::string{}, [&]() -> std::string { return PluginDialogOf(definitionPath).initial; });
 }
 
 bool CSkinDefinition::GetPluginViewPlacement(const std::string& definitionPath, int& x, int& y) {
     return NoThrow(false, [&]() -> bool {
-        CXmlDocument doc;
-        if (!doc.LoadFile(definitionPath)) return false;
-        ElementReader reader = First(doc, kPluginDialogPath);
-        if (!reader.Flag("SHOW")) return false;
-        x = reader.Number("X");
-        y = reader.Number("Y");
+        const PluginDialogFields& dialog = PluginDialogOf(definitionPath);
+        if (!dialog.shown) return false;
+        x = dialog.x;
+        y = dialog.y;
         return true;
     });
 }

@@ -1,4 +1,5 @@
 #include "IniProfile.h"
+#include "FileParseCache.h"
 #include "sysinfo_test_support.h"
 
 #include <gtest/gtest.h>
@@ -161,3 +162,30 @@ TEST(IniProfile, AFileOfManyKeysAndSectionsReadsInOnePass)
 }
 
 }  // namespace
+
+TEST(FileParseCache, ParsesAgainOnlyWhenThePathOrTheFileChanged)
+{
+    SysinfoTempFolder folder;
+    int parses = 0;
+    CFileParseCache<CIniProfile> cache([&parses](const std::string& path) {
+        ++parses;
+        return CIniProfile::Load(path);
+    });
+    const std::string view = folder.Write("PlugInView.ini", "[ZEFAN_PLUGIN]\nshare=1\n");
+    EXPECT_EQ(cache.Get(view).GetInt("ZEFAN_PLUGIN", "share", 0), 1);
+    EXPECT_EQ(cache.Get(view).GetInt("ZEFAN_PLUGIN", "share", 0), 1);
+    EXPECT_EQ(parses, 1) << "an unchanged file is not read again";
+
+    // An edit, a file replaced by another (as an install or an editor does),
+    // one that went away and another path are each read afresh.
+    folder.Write("PlugInView.ini", "[ZEFAN_PLUGIN]\nshare=0\nUpdate=1\n");
+    EXPECT_EQ(cache.Get(view).GetInt("ZEFAN_PLUGIN", "share", 1), 0);
+    const std::string other = folder.Write("other.ini", "[ZEFAN_PLUGIN]\nshare=7\n");
+    std::filesystem::rename(other, view);
+    EXPECT_EQ(cache.Get(view).GetInt("ZEFAN_PLUGIN", "share", 0), 7);
+    std::filesystem::remove(view);
+    EXPECT_EQ(cache.Get(view).GetInt("ZEFAN_PLUGIN", "share", -1), -1);
+    const std::string second = folder.Write("second.ini", "[A]\nb=2\n");
+    EXPECT_EQ(cache.Get(second).GetInt("A", "b", 0), 2);
+    EXPECT_EQ(parses, 5);
+}
