@@ -22,8 +22,8 @@ fi
 PROFILE=$(mktemp -d /tmp/velmar-commit-XXXXXX)
 tracer=
 cleanup() {
-  if [ -n "$tracer" ]; then kill -KILL "$tracer" 2>/dev/null; wait "$tracer" 2>/dev/null; fi
-  [ -n "${pid:-}" ] && kill -KILL "$pid" 2>/dev/null
+  if [ -n "$tracer" ]; then kill -KILL "$tracer" 2>/dev/null || true; wait "$tracer" 2>/dev/null || true; fi
+  if [ -n "${pid:-}" ]; then kill -KILL "$pid" 2>/dev/null || true; fi
   [ -n "${KEEP:-}" ] || rm -rf "$PROFILE"
 }
 trap cleanup EXIT
